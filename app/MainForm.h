@@ -1,0 +1,159 @@
+#pragma once
+
+#include "app/Environment.h"
+#include "app/ImageLists.h"
+#include "data/ColHints.h"
+#include "data/Settings.h"
+#include "data/Workspace.h"
+#include "data/WorkspaceReader.h"
+#include "print/PrintConf.h"
+
+#include <QMainWindow>
+#include <QModelIndex>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QToolBar;
+class QTreeView;
+class TComboBox97;
+class TEdit97;
+class TEditGrid;
+class TStatusBar;
+class THookHelpSystem;
+class TWorkspaceModel;
+
+// The program's one window: the class and pupil tree on the left; on the
+// right the pupil's identity, the evaluation grid and the remarks. The tree
+// is the only store of the workspace between start and the confirmed quit.
+//
+// Its code is split by concern: MainForm.cpp (start-up, quit, help),
+// MainFormLayout.cpp (controls), MainFormCommands.cpp (actions, menus, tool
+// bar), MainFormTree.cpp (selection and refresh), MainFormSheet.cpp (pupil
+// sheet), MainFormGrid.cpp (grid binding), MainFormSettings.cpp.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(TEnvironment environment, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Shows the window in the state the settings gave, the tree focused.
+    void ShowAtStart();
+
+    QModelIndex SelectedNode() const;
+    TPData* SelectedData() const;
+    // Makes the node the selection, which refreshes the right-hand side.
+    void SelectNode(const QModelIndex& node);
+    TWorkspaceModel& Model() const { return *FModel; }
+
+    const TColHints& ColHints() const { return FColHints; }
+    TPrintConf& PrintConf() { return FPrintConf; }
+
+    // The refresh of the right-hand side, in this order.
+    void TreeChange();
+    void UpdatePupilSheet(TPData* record);
+    void FillGrid(const QModelIndex& node);
+    void UpdateStatusBar();
+
+    void PrepareGrid(const TPData* classRecord);
+    void GridModifyCheck(QObject* Sender, int ARow, int Value);
+    void GridModifyEdit(QObject* Sender, int ARow, const QString& Value);
+
+    void FileToolBarExecute();
+    void FileBigIconsExecute();
+    void TreeExpandAllExecute();
+    void TreeCollapseAllExecute();
+    void FileExitExecute();
+    void HelpContentsExecute();
+    void HelpAboutExecute();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildLayout();
+    QWidget* BuildIdentityPanel();
+    QWidget* BuildRemarksPanel();
+    void BuildStatusBar();
+    void BuildCommands();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildPopupMenu();
+    QAction* NewAction(const char* name, const QString& text);
+
+    void FormCreate();
+    void FormResize();
+    bool FormClose();
+    bool KeepCopyOfDamagedWorkspace();
+    void ShowHelpTopic(const QString& topic);
+
+    void LoadSettings(const QString& path);
+    TSettings CurrentSettings() const;
+    void ApplyWindowSettings(const TWindowSettings& window);
+
+    void LoadWorkspaceFile(const QString& path);
+    void SetSheetEnabled(bool enabled);
+    void EdtChange(QObject* sender);
+    void StoreName(QObject* sender, const QString& text);
+    void FillSummaryRow(const TClassNode& schoolClass, int subject);
+    QString FormatMark(double mark) const;
+    QWidget* MessageParent();
+
+    TEnvironment FEnvironment;
+    QDate FStartDay;
+    TImageLists FImages;
+    TWorkspace FWorkspace;
+    TWorkspaceModel* FModel;
+    TLoadResult FLoadResult;
+    bool FCopyKept = false;
+    TColHints FColHints = DefaultColHints();
+    TPrintConf FPrintConf;
+    bool FFillingRemarks = false;
+    bool FStartMaximized = false;
+    bool FToolBarHints = false;
+    std::unique_ptr<THookHelpSystem> FHelp;
+
+    QToolBar* ToolBar = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    QSplitter* FColumns = nullptr;
+    QSplitter* FRows = nullptr;
+    QWidget* LeftPnl = nullptr;
+    QTreeView* Tree = nullptr;
+    QWidget* MainPanel = nullptr;
+    QWidget* TopPanel = nullptr;
+    QWidget* CenterPnl = nullptr;
+    QWidget* BottomPnl = nullptr;
+    QLabel* SurnameLbl = nullptr;
+    QLabel* NameLbl = nullptr;
+    QLabel* BirthDayLbl = nullptr;
+    QLabel* SexeLbl = nullptr;
+    QLabel* RemarksLbl = nullptr;
+    TEdit97* SurnameEdt = nullptr;
+    TEdit97* NameEdt = nullptr;
+    TEdit97* BirthdayEdt = nullptr;
+    TComboBox97* SexeCombo = nullptr;
+    QPlainTextEdit* RemarksMemo = nullptr;
+    TEditGrid* Grid = nullptr;
+    QMenu* PopupMenu = nullptr;
+
+    QAction* FileNewClass = nullptr;
+    QAction* FileNewPupil = nullptr;
+    QAction* FileDelete = nullptr;
+    QAction* FileModifyMatters = nullptr;
+    QAction* FilePrint = nullptr;
+    QAction* FileToolBar = nullptr;
+    QAction* FileBigIcons = nullptr;
+    QAction* FileBigIconsItem = nullptr;
+    QAction* FileExit = nullptr;
+    QAction* HelpContents = nullptr;
+    QAction* HelpAbout = nullptr;
+    QAction* TreeExpandAll = nullptr;
+    QAction* TreeCollapseAll = nullptr;
+};

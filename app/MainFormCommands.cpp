@@ -1,0 +1,199 @@
+// The window's commands: actions, main menu, tool bar and the tree's menu.
+
+#include "app/MainForm.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace {
+
+struct TToolBarLook {
+    int IconSize;
+    QSize ButtonSize;
+    Qt::ToolButtonStyle Style;
+    bool Hints;
+    int TreeIndent;
+};
+
+constexpr TToolBarLook kBigLook{32, {86, 52}, Qt::ToolButtonTextUnderIcon, false, 35};
+constexpr TToolBarLook kSmallLook{16, {23, 22}, Qt::ToolButtonIconOnly, true, 19};
+
+} // namespace
+
+QAction* TMainForm::NewAction(const char* name, const QString& text) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    addAction(action);
+    return action;
+}
+
+void TMainForm::BuildCommands() {
+    struct TCommand {
+        QAction*& Action;
+        const char* Name;
+        QString MenuText;
+        QString ButtonText;
+        QKeySequence Shortcut;
+        int Image;
+    };
+    const TCommand commands[] = {
+        {FileNewClass, "FileNewClass", QStringLiteral("Nouvelle classe"),
+         QStringLiteral("Nouvelle classe"), QKeySequence(Qt::Key_F3), 0},
+        {FileNewPupil, "FileNewPupil", QStringLiteral("Nouvel élèv&e"),
+         QStringLiteral("Nouvel élève"), QKeySequence(Qt::Key_F2), 1},
+        {FileDelete, "FileDelete", QStringLiteral("&Supprimer"), QStringLiteral("Supprimer"),
+         QKeySequence(Qt::CTRL | Qt::Key_Delete), 2},
+        {FileModifyMatters, "FileModifyMatters", QStringLiteral("&Modifier les matières"),
+         QStringLiteral("Modifier matières"), QKeySequence(Qt::Key_F4), 4},
+        {FilePrint, "FilePrint", QStringLiteral("I&mprimer"), QStringLiteral("Imprimer"),
+         QKeySequence(Qt::CTRL | Qt::Key_P), 3},
+    };
+    for (const TCommand& command : commands) {
+        command.Action = NewAction(command.Name, command.MenuText);
+        command.Action->setIconText(command.ButtonText);
+        command.Action->setToolTip(command.ButtonText);
+        command.Action->setShortcut(command.Shortcut);
+        command.Action->setIcon(FImages.ToolBarIcon(command.Image));
+    }
+    // Until a node is selected there is nothing to act on.
+    for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint})
+        action->setEnabled(false);
+
+    FileToolBar = NewAction("FileToolBar", QStringLiteral("Barre d'&outils"));
+    FileToolBar->setCheckable(true);
+    FileToolBar->setChecked(true);
+    connect(FileToolBar, &QAction::triggered, this, &TMainForm::FileToolBarExecute);
+    FileBigIcons = NewAction("FileBigIcons", QStringLiteral("&Grandes Icônes"));
+    FileBigIcons->setCheckable(true);
+    FileBigIcons->setChecked(true);
+    connect(FileBigIcons, &QAction::triggered, this, &TMainForm::FileBigIconsExecute);
+    // The menu item calls the handler itself; the action above stays unbound.
+    FileBigIconsItem = NewAction("FileBigIconsItem", QStringLiteral("&Grandes Icônes"));
+    FileBigIconsItem->setCheckable(true);
+    FileBigIconsItem->setChecked(true);
+    connect(FileBigIconsItem, &QAction::triggered, this, &TMainForm::FileBigIconsExecute);
+    FileExit = NewAction("FileExit", QStringLiteral("&Quitter"));
+    connect(FileExit, &QAction::triggered, this, &TMainForm::FileExitExecute);
+    HelpContents = NewAction("HelpContents", QStringLiteral("&Rubriques d'aide"));
+    HelpContents->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsExecute);
+    HelpAbout = NewAction("HelpAbout", QStringLiteral("A &propos"));
+    connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
+    TreeExpandAll = NewAction("TreeExpandAll", QStringLiteral("Tout développer"));
+    connect(TreeExpandAll, &QAction::triggered, this, &TMainForm::TreeExpandAllExecute);
+    TreeCollapseAll = NewAction("TreeCollapseAll", QStringLiteral("Tout réduire"));
+    connect(TreeCollapseAll, &QAction::triggered, this, &TMainForm::TreeCollapseAllExecute);
+
+    BuildMenus();
+    BuildToolBar();
+    BuildPopupMenu();
+}
+
+void TMainForm::BuildMenus() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    file->setObjectName(QStringLiteral("FileMenu"));
+    file->addActions({FileNewClass, FileNewPupil, FileDelete, FileModifyMatters, FilePrint});
+    file->addSeparator();
+    file->addActions({FileToolBar, FileBigIconsItem});
+    file->addSeparator();
+    file->addAction(FileExit);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Aide"));
+    help->setObjectName(QStringLiteral("HelpMenu"));
+    help->addAction(HelpContents);
+    help->addSeparator();
+    help->addAction(HelpAbout);
+}
+
+void TMainForm::BuildToolBar() {
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setMovable(false);
+    ToolBar->setFloatable(false);
+    ToolBar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    // The captions must fit the 86-pixel buttons of the large look.
+    QFont captions = ToolBar->font();
+    captions.setPointSizeF(captions.pointSizeF() - 1);
+    captions.setStretch(QFont::Condensed);
+    ToolBar->setFont(captions);
+    ToolBar->addActions({FileNewClass, FileNewPupil});
+    auto* separator = new QFrame(ToolBar);
+    separator->setObjectName(QStringLiteral("ToolSeparator"));
+    separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+    separator->setFixedWidth(8);
+    ToolBar->addWidget(separator);
+    ToolBar->addActions({FileDelete, FilePrint, FileModifyMatters});
+    for (QAction* action : ToolBar->actions()) {
+        if (QWidget* button = ToolBar->widgetForAction(action);
+            qobject_cast<QToolButton*>(button)) {
+            button->setObjectName(action->objectName() + QStringLiteral("Btn"));
+            button->installEventFilter(this);
+        }
+    }
+    addToolBar(ToolBar);
+    // A new tool bar has neither look: this gives it the designed large one.
+    FileBigIconsExecute();
+}
+
+void TMainForm::BuildPopupMenu() {
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    // The tree's menu has captions of its own; each item follows its action.
+    auto item = [this](QAction* action) {
+        auto* popupItem = PopupMenu->addAction(action->icon(), action->iconText());
+        popupItem->setObjectName(QStringLiteral("Popup") + action->objectName());
+        popupItem->setEnabled(action->isEnabled());
+        connect(action, &QAction::changed, popupItem,
+                [action, popupItem] { popupItem->setEnabled(action->isEnabled()); });
+        connect(popupItem, &QAction::triggered, action, &QAction::trigger);
+    };
+    item(FileNewClass);
+    item(FileNewPupil);
+    PopupMenu->addSeparator();
+    item(FileDelete);
+    item(FilePrint);
+    item(FileModifyMatters);
+    PopupMenu->addSeparator();
+    PopupMenu->addAction(TreeExpandAll);
+    PopupMenu->addAction(TreeCollapseAll);
+    connect(Tree, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        PopupMenu->popup(Tree->viewport()->mapToGlobal(position));
+    });
+}
+
+void TMainForm::FileToolBarExecute() {
+    const bool visible = !ToolBar->isVisibleTo(this);
+    ToolBar->setVisible(visible);
+    FileToolBar->setChecked(visible);
+}
+
+void TMainForm::FileBigIconsExecute() {
+    // Switches to the other look. The look in force is read from the tool bar,
+    // not from the check mark, which a click on the item has toggled already.
+    const bool big = ToolBar->iconSize().width() != kBigLook.IconSize;
+    const TToolBarLook& look = big ? kBigLook : kSmallLook;
+    ToolBar->setIconSize(QSize(look.IconSize, look.IconSize));
+    ToolBar->setToolButtonStyle(look.Style);
+    for (QAction* action : ToolBar->actions()) {
+        if (auto* button = qobject_cast<QToolButton*>(ToolBar->widgetForAction(action)))
+            button->setFixedSize(look.ButtonSize);
+    }
+    FToolBarHints = look.Hints;
+    Tree->setIconSize(QSize(look.IconSize, look.IconSize));
+    Tree->setIndentation(look.TreeIndent);
+    FileBigIconsItem->setChecked(big);
+}
+
+void TMainForm::TreeExpandAllExecute() {
+    Tree->expandAll();
+}
+
+void TMainForm::TreeCollapseAllExecute() {
+    Tree->collapseAll();
+}

@@ -1,0 +1,111 @@
+#include "app/WorkspaceModel.h"
+
+#include "app/ImageLists.h"
+
+#include <algorithm>
+
+// A pupil's index points at its class node; a class index points at nothing.
+
+TWorkspaceModel::TWorkspaceModel(TWorkspace& tree, const TImageLists& images, QObject* parent)
+    : QAbstractItemModel(parent)
+    , FTree(tree)
+    , FImages(images) {}
+
+int TWorkspaceModel::ClassRow(const TClassNode* schoolClass) const {
+    const auto found = std::find_if(FTree.Classes.begin(), FTree.Classes.end(),
+                                    [&](const auto& node) { return node.get() == schoolClass; });
+    return found == FTree.Classes.end() ? -1 : int(found - FTree.Classes.begin());
+}
+
+TNode* TWorkspaceModel::NodeAt(const QModelIndex& index) const {
+    if (!index.isValid())
+        return nullptr;
+    if (const auto* schoolClass = static_cast<const TClassNode*>(index.internalPointer()))
+        return schoolClass->Pupils[std::size_t(index.row())].get();
+    return FTree.Classes[std::size_t(index.row())].get();
+}
+
+TClassNode* TWorkspaceModel::ClassAt(const QModelIndex& index) const {
+    if (!index.isValid())
+        return nullptr;
+    if (auto* schoolClass = static_cast<TClassNode*>(index.internalPointer()))
+        return schoolClass;
+    return FTree.Classes[std::size_t(index.row())].get();
+}
+
+QModelIndex TWorkspaceModel::ClassIndex(const TClassNode* schoolClass) const {
+    const int row = ClassRow(schoolClass);
+    return row < 0 ? QModelIndex() : createIndex(row, 0);
+}
+
+void TWorkspaceModel::SetNodeText(const QModelIndex& index, const QString& text) {
+    if (TNode* node = NodeAt(index)) {
+        node->Text = text;
+        Q_EMIT dataChanged(index, index, {Qt::DisplayRole});
+    }
+}
+
+void TWorkspaceModel::SetNodeImages(const QModelIndex& index, std::pair<int, int> images) {
+    if (TNode* node = NodeAt(index)) {
+        node->SetImages(images);
+        Q_EMIT dataChanged(index, index, {Qt::DecorationRole, ImageIndexRole, SelectedIndexRole});
+    }
+}
+
+QModelIndex TWorkspaceModel::index(int row, int column, const QModelIndex& parent) const {
+    if (column != 0 || row < 0 || row >= rowCount(parent))
+        return {};
+    if (!parent.isValid())
+        return createIndex(row, 0);
+    if (parent.internalPointer())
+        return {};
+    return createIndex(row, 0, FTree.Classes[std::size_t(parent.row())].get());
+}
+
+QModelIndex TWorkspaceModel::parent(const QModelIndex& child) const {
+    const auto* schoolClass =
+        child.isValid() ? static_cast<const TClassNode*>(child.internalPointer()) : nullptr;
+    return schoolClass ? ClassIndex(schoolClass) : QModelIndex();
+}
+
+int TWorkspaceModel::rowCount(const QModelIndex& parent) const {
+    if (!parent.isValid())
+        return int(FTree.Classes.size());
+    if (parent.column() != 0 || parent.internalPointer())
+        return 0;
+    return int(FTree.Classes[std::size_t(parent.row())]->Pupils.size());
+}
+
+int TWorkspaceModel::columnCount(const QModelIndex&) const {
+    return 1;
+}
+
+QIcon TWorkspaceModel::Icon(const TNode& node) const {
+    const quint64 key = (quint64(quint32(node.ImageIndex)) << 32) | quint32(node.SelectedIndex);
+    auto found = FIcons.find(key);
+    if (found == FIcons.end())
+        found = FIcons.insert(key, FImages.TreeIcon(node.ImageIndex, node.SelectedIndex));
+    return *found;
+}
+
+QVariant TWorkspaceModel::data(const QModelIndex& index, int role) const {
+    const TNode* node = NodeAt(index);
+    if (!node)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return node->Text;
+    case Qt::DecorationRole:
+        return Icon(*node);
+    case ImageIndexRole:
+        return node->ImageIndex;
+    case SelectedIndexRole:
+        return node->SelectedIndex;
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags TWorkspaceModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}

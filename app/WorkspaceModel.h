@@ -1,0 +1,53 @@
+#pragma once
+
+#include "data/Workspace.h"
+
+#include <QAbstractItemModel>
+#include <QHash>
+#include <QIcon>
+
+class TImageLists;
+
+// The class and pupil tree as an item model: root rows are the workspace's
+// classes, their children its pupils. A thin adapter over TWorkspace, which
+// it neither owns nor copies; changes to node texts and images go through
+// it so that the view follows.
+class TWorkspaceModel : public QAbstractItemModel {
+    Q_OBJECT
+
+public:
+    enum TRole { ImageIndexRole = Qt::UserRole + 1, SelectedIndexRole };
+
+    TWorkspaceModel(TWorkspace& tree, const TImageLists& images, QObject* parent = nullptr);
+
+    TWorkspace& Tree() { return FTree; }
+    TNode* NodeAt(const QModelIndex& index) const;
+    // The class node of a class index, or of a pupil index's parent.
+    TClassNode* ClassAt(const QModelIndex& index) const;
+    QModelIndex ClassIndex(const TClassNode* schoolClass) const;
+
+    void SetNodeText(const QModelIndex& index, const QString& text);
+    void SetNodeImages(const QModelIndex& index, std::pair<int, int> images);
+
+    // Wraps a change made to the tree behind the model's back (loading).
+    template <typename Change> void Reset(Change change) {
+        beginResetModel();
+        change(FTree);
+        endResetModel();
+    }
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    int ClassRow(const TClassNode* schoolClass) const;
+    QIcon Icon(const TNode& node) const;
+
+    TWorkspace& FTree;
+    const TImageLists& FImages;
+    mutable QHash<quint64, QIcon> FIcons;
+};

@@ -1,0 +1,17 @@
+#include "app/Application.h"
+#include "app/Environment.h"
+#include "app/MainForm.h"
+#include "app/MessageBoxes.h"
+#include "app/SplashForm.h"
+
+#include <memory>
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    auto splash = std::make_unique<TSplashForm>();
+    splash->ShowNow();
+    TMainForm form(TEnvironment::FromApplication());
+    splash.reset();
+    form.ShowAtStart();
+    return application.exec();
+}

@@ -1,0 +1,238 @@
+#include "data/NumberFormat.h"
+
+#include "data/Cp1252.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace {
+
+constexpr double kSmallestFixed = 0.00001;
+
+struct TDecimal {
+    bool Negative = false;
+    std::string Digits; // significant digits, no trailing zeros, at least one
+    int Exponent = 0;   // of the first digit
+};
+
+// Splits "d.dddde±x" as written by to_chars in scientific form.
+TDecimal SplitScientific(const char* first, const char* last) {
+    TDecimal d;
+    const char* p = first;
+    if (*p == '-') {
+        d.Negative = true;
+        ++p;
+    }
+    for (; p != last && *p != 'e'; ++p) {
+        if (*p != '.')
+            d.Digits += *p;
+    }
+    if (p != last)
+        std::from_chars(p[1] == '+' ? p + 2 : p + 1, last, d.Exponent);
+    while (d.Digits.size() > 1 && d.Digits.back() == '0')
+        d.Digits.pop_back();
+    return d;
+}
+
+// Rounds half away from zero, as users round marks: 12345 to four digits is
+// 1,235E4 where the library's ties-to-even would give 1,234E4.
+TDecimal ToDecimal(double value, int precision) {
+    char buffer[64];
+    // The shortest form that reads back as the same double is the rounded
+    // form too whenever it has no more digits than asked for.
+    auto shortest =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    TDecimal d = SplitScientific(buffer, shortest.ptr);
+    if (int(d.Digits.size()) <= precision)
+        return d;
+    auto exact =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 19);
+    d = SplitScientific(buffer, exact.ptr);
+    const bool up =
+        d.Digits.size() > std::size_t(precision) && d.Digits[std::size_t(precision)] >= '5';
+    d.Digits.resize(std::size_t(precision), '0');
+    for (int i = precision - 1; up && i >= 0; --i) {
+        if (d.Digits[std::size_t(i)] != '9') {
+            ++d.Digits[std::size_t(i)];
+            break;
+        }
+        d.Digits[std::size_t(i)] = '0';
+        if (i == 0) {
+            d.Digits.insert(d.Digits.begin(), '1');
+            d.Digits.pop_back();
+            ++d.Exponent;
+        }
+    }
+    while (d.Digits.size() > 1 && d.Digits.back() == '0')
+        d.Digits.pop_back();
+    return d;
+}
+
+void AppendAscii(QString& out, const std::string& text) {
+    out += QLatin1String(text.data(), qsizetype(text.size()));
+}
+
+// Reads the number grammar over either byte or UTF-16 text into a plain
+// ASCII form that from_chars takes.
+template <typename CharAt>
+std::optional<double> ParseFloatWith(qsizetype size, CharAt at, QChar decimalSeparator) {
+    qsizetype i = 0;
+    auto isDigit = [&](qsizetype k) {
+        return k < size && at(k) >= u'0' && at(k) <= u'9';
+    };
+    while (i < size && at(i) == u' ')
+        ++i;
+    std::string ascii;
+    if (i < size && (at(i) == u'+' || at(i) == u'-')) {
+        if (at(i) == u'-')
+            ascii += '-';
+        ++i;
+    }
+    // Written out in full ("0.5", "12.0") since from_chars needs digits on
+    // both sides of the point, which the user's notation does not.
+    auto appendDigits = [&] {
+        const std::size_t before = ascii.size();
+        while (isDigit(i))
+            ascii += char(at(i++).unicode());
+        return ascii.size() - before;
+    };
+    std::size_t digits = appendDigits();
+    if (digits == 0)
+        ascii += '0';
+    ascii += '.';
+    if (i < size && at(i) == decimalSeparator) {
+        ++i;
+        const std::size_t decimals = appendDigits();
+        digits += decimals;
+        if (decimals == 0)
+            ascii += '0';
+    } else {
+        ascii += '0';
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < size && (at(i) == u'e' || at(i) == u'E')) {
+        ascii += 'e';
+        ++i;
+        if (i < size && (at(i) == u'+' || at(i) == u'-'))
+            ascii += char(at(i++).unicode());
+        if (appendDigits() == 0)
+            return std::nullopt;
+    }
+    while (i < size && at(i) == u' ')
+        ++i;
+    if (i != size)
+        return std::nullopt;
+
+    double value = 0;
+    const char* first = ascii.data();
+    const char* last = first + ascii.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+template <typename CharAt> std::optional<int> ParseIntWith(qsizetype size, CharAt at) {
+    qsizetype i = 0;
+    while (i < size && at(i) == u' ')
+        ++i;
+    bool negative = false;
+    if (i < size && (at(i) == u'+' || at(i) == u'-'))
+        negative = at(i++) == u'-';
+    if (i == size)
+        return std::nullopt;
+    long long value = 0;
+    for (; i < size; ++i) {
+        const QChar c = at(i);
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > 1LL + std::numeric_limits<int>::max())
+            return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        return std::nullopt;
+    return int(value);
+}
+
+} // namespace
+
+void AppendGeneral(QString& out, double value, int precision, QChar decimalSeparator) {
+    if (std::isnan(value)) {
+        out += QLatin1String("NAN");
+        return;
+    }
+    if (std::isinf(value)) {
+        out += value < 0 ? QLatin1String("-INF") : QLatin1String("INF");
+        return;
+    }
+    if (value == 0) {
+        out += u'0';
+        return;
+    }
+    // Whole numbers, "-1" for a missing mark above all, are the common case.
+    if (value == std::trunc(value) && std::fabs(value) < std::pow(10.0, precision)) {
+        out += QString::number(static_cast<long long>(value));
+        return;
+    }
+    const TDecimal d = ToDecimal(value, precision);
+    if (d.Negative)
+        out += u'-';
+    const int digitCount = int(d.Digits.size());
+    if (d.Exponent < precision && std::fabs(value) >= kSmallestFixed) {
+        if (d.Exponent < 0) {
+            out += u'0';
+            out += decimalSeparator;
+            out += QString(-d.Exponent - 1, u'0');
+            AppendAscii(out, d.Digits);
+            return;
+        }
+        const int integerDigits = d.Exponent + 1;
+        AppendAscii(out, d.Digits.substr(0, std::min(digitCount, integerDigits)));
+        if (digitCount < integerDigits)
+            out += QString(integerDigits - digitCount, u'0');
+        if (digitCount > integerDigits) {
+            out += decimalSeparator;
+            AppendAscii(out, d.Digits.substr(std::size_t(integerDigits)));
+        }
+        return;
+    }
+    out += QLatin1Char(d.Digits[0]);
+    if (digitCount > 1) {
+        out += decimalSeparator;
+        AppendAscii(out, d.Digits.substr(1));
+    }
+    out += u'E';
+    out += QString::number(d.Exponent);
+}
+
+QString FormatGeneral(double value, int precision, QChar decimalSeparator) {
+    QString out;
+    AppendGeneral(out, value, precision, decimalSeparator);
+    return out;
+}
+
+std::optional<double> ParseFloat(QStringView text, QChar decimalSeparator) {
+    return ParseFloatWith(
+        text.size(), [text](qsizetype i) { return text[i]; }, decimalSeparator);
+}
+
+std::optional<double> ParseFloat(QByteArrayView windows1252, QChar decimalSeparator) {
+    return ParseFloatWith(
+        windows1252.size(),
+        [windows1252](qsizetype i) { return Cp1252::ToUnicode(windows1252[i]); }, decimalSeparator);
+}
+
+std::optional<int> ParseInt(QStringView text) {
+    return ParseIntWith(text.size(), [text](qsizetype i) { return text[i]; });
+}
+
+std::optional<int> ParseInt(QByteArrayView windows1252) {
+    return ParseIntWith(windows1252.size(),
+                        [windows1252](qsizetype i) { return Cp1252::ToUnicode(windows1252[i]); });
+}

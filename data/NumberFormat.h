@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QChar>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Numbers as the user reads and types them: the general format (shortest
+// fixed form up to the given number of significant digits, scientific when
+// the integer part needs more digits than that or the value is below 1E-5)
+// and strict conversions that take only the given decimal separator.
+
+// Appends the number in the general format; writes "E" exponents without a
+// plus sign ("1,5E20", "1E-6").
+void AppendGeneral(QString& out, double value, int precision, QChar decimalSeparator);
+QString FormatGeneral(double value, int precision, QChar decimalSeparator);
+
+// Blanks around the number, an optional sign, digits with at most one
+// decimal separator (at least one digit) and an optional exponent. No group
+// separators. Values out of the double range are refused.
+std::optional<double> ParseFloat(QStringView text, QChar decimalSeparator);
+std::optional<double> ParseFloat(QByteArrayView windows1252, QChar decimalSeparator);
+
+// Leading blanks, an optional sign and decimal digits that fit 32 bits.
+std::optional<int> ParseInt(QStringView text);
+std::optional<int> ParseInt(QByteArrayView windows1252);

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+enum class TDataType : std::uint8_t { dtClass = 0, dtPupil = 1 };
+
+// Levels 1 to 4 are the grid and printed columns A, B, C and "?".
+constexpr int DefaultLevel = 4;
+constexpr double NoMark = -1.0;
+
+struct TLevelRec {
+    std::int32_t Level = DefaultLevel;
+    double Mark = NoMark;
+};
+
+// Raised for an index that a list cannot take; the text is the user's.
+class EListError : public std::out_of_range {
+public:
+    explicit EListError(long long index);
+};
+
+// The record of one class or one pupil. Its texts hold only what the
+// workspace file can hold (see Cp1252::FitToWindows1252); the five identity
+// texts are cut to MaxTextLength characters and never contain a line break,
+// nor does any of the Lines.
+class TPData {
+public:
+    static constexpr int MaxTextLength = 255;
+
+    explicit TPData(TDataType kind);
+
+    TDataType DataType() const { return FDataType; }
+    bool IsClass() const { return FDataType == TDataType::dtClass; }
+    bool IsPupil() const { return FDataType == TDataType::dtPupil; }
+
+    // Evaluations; meaningful for pupils only.
+    int LevelCount() const { return int(FLevels.size()); }
+    int GetLevel(int index) const;
+    double GetMark(int index) const;
+    void SetLevel(int index, int level);
+    void SetMark(int index, double mark);
+    void SetLevelCount(int count);
+
+    // The class's subject lines, or the pupil's remark lines.
+    const QStringList& Lines() const { return FLines; }
+    void AssignLines(const QStringList* source);
+    void SetLines(const QStringList& source);
+    void AppendLine(const QString& line);
+
+    const QString& Surname() const { return FSurname; }
+    const QString& Name() const { return FName; }
+    const QString& BirthDay() const { return FBirthDay; }
+    const QString& ClassName() const { return FClassName; }
+    const QString& Sexe() const { return FSexe; }
+    void SetSurname(const QString& text) { FSurname = StoredText(text); }
+    void SetName(const QString& text) { FName = StoredText(text); }
+    void SetBirthDay(const QString& text) { FBirthDay = StoredText(text); }
+    void SetClassName(const QString& text) { FClassName = StoredText(text); }
+    void SetSexe(const QString& text) { FSexe = StoredText(text); }
+
+    // What a text field stores of the given text: fitted to the file's code
+    // page, line breaks turned into blanks, cut to MaxTextLength.
+    static QString StoredText(const QString& text);
+    static QString StoredLine(const QString& text);
+
+private:
+    TLevelRec& EntryAt(int index);
+
+    TDataType FDataType;
+    std::vector<TLevelRec> FLevels;
+    QStringList FLines;
+    QString FSurname;
+    QString FName;
+    QString FBirthDay;
+    QString FClassName;
+    QString FSexe;
+};
+
+// The three sexes, in the order of the choosers; index 2 is the default.
+inline const std::array<QString, 3>& SexeValues() {
+    static const std::array<QString, 3> values = {QStringLiteral("Garçon"), QStringLiteral("Fille"),
+                                                  QStringLiteral("Je ne sais pas")};
+    return values;
+}
+constexpr int DefaultSexeIndex = 2;
+
+// The image and the selected-state image of a record's tree node.
+std::pair<int, int> NodeImages(const TPData& data);

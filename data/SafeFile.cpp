@@ -1,0 +1,58 @@
+#include "data/SafeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+QString CreateFileError(const QString& path) {
+    return QStringLiteral("Impossible de créer le fichier %1").arg(path);
+}
+
+QString OpenFileError(const QString& path) {
+    return QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path);
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<QString> WriteWholeFile(QSaveFile& file, const QByteArray& bytes) {
+    if (!file.open(QIODevice::WriteOnly))
+        return CreateFileError(file.fileName());
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();
+        return CreateFileError(file.fileName());
+    }
+    if (!file.commit())
+        return CreateFileError(file.fileName());
+    return std::nullopt;
+}
+
+std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return WriteWholeFile(file, bytes);
+}
+
+TCopyResult KeepCopyOf(const QString& path) {
+    const QFileInfo original(path);
+    const QString stem = original.completeBaseName();
+    const QString suffix = original.suffix().isEmpty() ? QString() : u'.' + original.suffix();
+    TCopyResult result;
+    for (int n = 1;; ++n) {
+        const QString candidate =
+            original.dir().filePath(QStringLiteral("%1.copie-%2%3").arg(stem).arg(n).arg(suffix));
+        if (QFileInfo::exists(candidate))
+            continue;
+        result.CopyPath = candidate;
+        if (!QFile::copy(path, candidate))
+            result.Error = CreateFileError(candidate);
+        return result;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+#include <optional>
+
+// Whole-file reads and writes. A write goes to a temporary file beside the
+// target, which replaces the target only once it is complete: the target is
+// never left truncated or half written. Failures are returned as the message
+// the user is shown.
+
+// "Impossible de créer le fichier <path>".
+QString CreateFileError(const QString& path);
+// "Impossible d'ouvrir le fichier <path>".
+QString OpenFileError(const QString& path);
+
+// The file's bytes, or nothing when it cannot be read.
+std::optional<QByteArray> ReadWholeFile(const QString& path);
+
+// Writes the bytes through the given save file (its name is the target).
+// On failure the target keeps its old content.
+std::optional<QString> WriteWholeFile(QSaveFile& file, const QByteArray& bytes);
+std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes);
+
+struct TCopyResult {
+    QString CopyPath; // where the copy is, when made
+    std::optional<QString> Error;
+};
+
+// Copies the file to a new name beside it ("tree.copie-1.dat", or the next
+// number free), leaving any earlier copy alone.
+TCopyResult KeepCopyOf(const QString& path);

@@ -1,0 +1,26 @@
+#include "data/SubjectLine.h"
+
+TSubjectLine ParseSubjectLine(QStringView line) {
+    TSubjectLine subject;
+    qsizetype i = 0;
+    if (line.startsWith(u'$')) {
+        subject.Evaluated = false;
+        i = 1;
+    }
+    while (i < line.size() && IsDepthChar(line[i])) {
+        ++subject.Depth;
+        ++i;
+    }
+    subject.Name = line.mid(i).toString();
+    return subject;
+}
+
+QString EncodeSubjectLine(const TSubjectLine& subject) {
+    QString line;
+    line.reserve(subject.Depth + subject.Name.size() + 1);
+    if (!subject.Evaluated)
+        line += u'$';
+    line += QString(subject.Depth, u'_');
+    line += subject.Name;
+    return line;
+}

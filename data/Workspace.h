@@ -1,0 +1,37 @@
+#pragma once
+
+#include "data/PData.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// The workspace as the tree holds it: ordered class nodes, each with its
+// ordered pupil nodes. A node's text and images are its own (a class node
+// keeps the caption it was created with even when the name stored in its
+// record was cut); each node owns its record.
+struct TNode {
+    QString Text;
+    int ImageIndex = 0;
+    int SelectedIndex = 1;
+    std::unique_ptr<TPData> Data;
+
+    void SetImages(std::pair<int, int> images) {
+        ImageIndex = images.first;
+        SelectedIndex = images.second;
+    }
+};
+
+struct TClassNode : TNode {
+    std::vector<std::unique_ptr<TNode>> Pupils;
+};
+
+struct TWorkspace {
+    std::vector<std::unique_ptr<TClassNode>> Classes;
+
+    int PupilCount() const;
+};
+
+// Releases every record; the nodes stay.
+void FreeWorkspace(TWorkspace& tree);

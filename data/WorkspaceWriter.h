@@ -1,0 +1,24 @@
+#pragma once
+
+#include "data/RegionalSettings.h"
+#include "data/Workspace.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QSaveFile>
+#include <QString>
+
+#include <optional>
+
+// The workspace file's bytes for the tree: the two header lines (the second
+// with the given day in the user's short date format), the class and pupil
+// counts, then every node's block in display order, every line ended by
+// CR LF. Nodes whose record was released are left out.
+QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today);
+
+// Replaces the file with the tree, completely or not at all. Returns the
+// user's error message when the file cannot be written.
+std::optional<QString> SaveWorkspace(const QString& path, const TWorkspace& tree,
+                                     const TRegionalSettings& regional, QDate today);
+std::optional<QString> SaveWorkspace(QSaveFile& file, const TWorkspace& tree,
+                                     const TRegionalSettings& regional, QDate today);

@@ -1,0 +1,277 @@
+#include "data/Cp1252.h"
+#include "data/NumberFormat.h"
+#include "data/TextLines.h"
+#include "data/WorkspaceCodecs.h"
+
+#include <QStringDecoder>
+#include <QTest>
+
+#include <limits>
+
+class TestCodecs : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyByteRoundTrips();
+    void agreesWithTheSystemCodec();
+    void generalFormat_data();
+    void generalFormat();
+    void parseFloat_data();
+    void parseFloat();
+    void parseInt_data();
+    void parseInt();
+    void lineEnds_data();
+    void lineEnds();
+    void listCodec_data();
+    void listCodec();
+    void levelsCodec_data();
+    void levelsCodec();
+    void levelsEncodeUnderEachSeparator();
+    void valueOf_data();
+    void valueOf();
+};
+
+void TestCodecs::everyByteRoundTrips() {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all += char(b);
+    const QString text = Cp1252::Decode(all);
+    QCOMPARE(text.size(), 256);
+    QCOMPARE(text[0x80], QChar(0x20AC));
+    QCOMPARE(text[0x81], QChar(0x0081));
+    QCOMPARE(text[0x9F], QChar(0x0178));
+    QCOMPARE(text[0xE9], QChar(0x00E9));
+    QCOMPARE(Cp1252::Encode(text), all);
+    QCOMPARE(Cp1252::FitToWindows1252(text), text);
+}
+
+void TestCodecs::agreesWithTheSystemCodec() {
+    QStringDecoder system("windows-1252");
+    if (!system.isValid())
+        QSKIP("this Qt has no Windows-1252 codec to compare with");
+    for (int b = 0; b < 256; ++b) {
+        const QByteArray byte(1, char(b));
+        QCOMPARE(Cp1252::Decode(byte), QString(system.decode(byte)));
+    }
+}
+
+void TestCodecs::generalFormat_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<QString>("french");
+    QTest::newRow("no mark") << -1.0 << 15 << QStringLiteral("-1");
+    QTest::newRow("zero") << 0.0 << 15 << QStringLiteral("0");
+    QTest::newRow("negative zero") << -0.0 << 4 << QStringLiteral("0");
+    QTest::newRow("fifteen and a half") << 15.5 << 15 << QStringLiteral("15,5");
+    QTest::newRow("one decimal") << 12.7 << 15 << QStringLiteral("12,7");
+    QTest::newRow("a tenth") << 0.1 << 15 << QStringLiteral("0,1");
+    QTest::newRow("a third") << 1.0 / 3 << 15 << QStringLiteral("0,333333333333333");
+    QTest::newRow("rounded past 15 digits") << 0.1 + 0.2 << 15 << QStringLiteral("0,3");
+    QTest::newRow("large whole") << 1234567.0 << 15 << QStringLiteral("1234567");
+    QTest::newRow("too many integer digits") << 1.5e20 << 15 << QStringLiteral("1,5E20");
+    QTest::newRow("tiny") << 1.5e-7 << 15 << QStringLiteral("1,5E-7");
+    QTest::newRow("smallest fixed") << 0.00001 << 15 << QStringLiteral("0,00001");
+    QTest::newRow("average") << 31.0 / 3 << 4 << QStringLiteral("10,33");
+    QTest::newRow("average of halves") << 13.5 << 4 << QStringLiteral("13,5");
+    QTest::newRow("five integer digits") << 12345.0 << 4 << QStringLiteral("1,235E4");
+    QTest::newRow("rounds up to five digits") << 9999.5 << 4 << QStringLiteral("1E4");
+    QTest::newRow("rounded decimals") << 2.34567 << 4 << QStringLiteral("2,346");
+    QTest::newRow("half rounds away from zero") << 10.125 << 4 << QStringLiteral("10,13");
+    QTest::newRow("carry into a new digit") << 9.99999 << 4 << QStringLiteral("10");
+    QTest::newRow("negative fraction") << -0.25 << 4 << QStringLiteral("-0,25");
+}
+
+void TestCodecs::generalFormat() {
+    QFETCH(double, value);
+    QFETCH(int, precision);
+    QFETCH(QString, french);
+    QCOMPARE(FormatGeneral(value, precision, u','), french);
+    QString english = french;
+    english.replace(u',', u'.');
+    QCOMPARE(FormatGeneral(value, precision, u'.'), english);
+    if (precision == 15 && !french.contains(u'E')) {
+        // What is written reads back as the same number.
+        QCOMPARE(ParseFloat(french, u',').value_or(-99), value);
+    }
+}
+
+void TestCodecs::parseFloat_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("value");
+    QTest::newRow("decimal comma") << QStringLiteral("12,5") << true << 12.5;
+    QTest::newRow("point under a comma") << QStringLiteral("12.5") << false << 0.0;
+    QTest::newRow("blanks around") << QStringLiteral(" 12,5 ") << true << 12.5;
+    QTest::newRow("nothing after the comma") << QStringLiteral("12,") << true << 12.0;
+    QTest::newRow("nothing before the comma") << QStringLiteral(",5") << true << 0.5;
+    QTest::newRow("comma alone") << QStringLiteral(",") << false << 0.0;
+    QTest::newRow("group separator") << QStringLiteral("1 234,5") << false << 0.0;
+    QTest::newRow("exponent") << QStringLiteral("1,5E3") << true << 1500.0;
+    QTest::newRow("exponent without digits") << QStringLiteral("1E") << false << 0.0;
+    QTest::newRow("signed") << QStringLiteral("-3") << true << -3.0;
+    QTest::newRow("plus") << QStringLiteral("+2") << true << 2.0;
+    QTest::newRow("letters") << QStringLiteral("abc") << false << 0.0;
+    QTest::newRow("empty") << QString() << false << 0.0;
+    QTest::newRow("out of range") << QStringLiteral("1E400") << false << 0.0;
+    QTest::newRow("two commas") << QStringLiteral("1,2,3") << false << 0.0;
+    QTest::newRow("not a number word") << QStringLiteral("nan") << false << 0.0;
+}
+
+void TestCodecs::parseFloat() {
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    const std::optional<double> parsed = ParseFloat(text, u',');
+    QCOMPARE(parsed.has_value(), valid);
+    if (valid)
+        QTEST(*parsed, "value");
+    // The byte form reads the same.
+    QCOMPARE(ParseFloat(Cp1252::Encode(text), u','), parsed);
+}
+
+void TestCodecs::parseInt_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("value");
+    QTest::newRow("level") << QStringLiteral("4") << true << 4;
+    QTest::newRow("leading blank") << QStringLiteral(" 4") << true << 4;
+    QTest::newRow("trailing blank") << QStringLiteral("4 ") << false << 0;
+    QTest::newRow("negative") << QStringLiteral("-1") << true << -1;
+    QTest::newRow("smallest") << QStringLiteral("-2147483648") << true
+                              << std::numeric_limits<int>::min();
+    QTest::newRow("too large") << QStringLiteral("2147483648") << false << 0;
+    QTest::newRow("many digits") << QStringLiteral("99999999999999999999") << false << 0;
+    QTest::newRow("sign alone") << QStringLiteral("-") << false << 0;
+    QTest::newRow("empty") << QString() << false << 0;
+    QTest::newRow("decimal") << QStringLiteral("1,5") << false << 0;
+}
+
+void TestCodecs::parseInt() {
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    const std::optional<int> parsed = ParseInt(text);
+    QCOMPARE(parsed.has_value(), valid);
+    if (valid)
+        QTEST(*parsed, "value");
+    QCOMPARE(ParseInt(Cp1252::Encode(text)), parsed);
+}
+
+void TestCodecs::lineEnds_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<QByteArray>>("lines");
+    using L = QList<QByteArray>;
+    QTest::newRow("empty") << QByteArray() << L{};
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << L{"a", "b"};
+    QTest::newRow("last line without end") << QByteArray("a\r\nb") << L{"a", "b"};
+    QTest::newRow("lone cr and lf") << QByteArray("a\rb\nc") << L{"a", "b", "c"};
+    QTest::newRow("lf cr is two ends") << QByteArray("a\n\rb") << L{"a", "", "b"};
+    QTest::newRow("empty lines") << QByteArray("\r\n\r\n") << L{"", ""};
+    QTest::newRow("nul is text") << QByteArray("a\0b\n", 4) << L{QByteArray("a\0b", 3)};
+}
+
+void TestCodecs::lineEnds() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<QByteArray>, lines);
+    QList<QByteArray> split;
+    for (QByteArrayView line : SplitLines(bytes))
+        split.append(line.toByteArray());
+    QCOMPARE(split, lines);
+}
+
+void TestCodecs::listCodec_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("terminated") << QStringLiteral("a|b|")
+                                << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("text after the last bar")
+        << QStringLiteral("a|b") << QStringList{QStringLiteral("a")};
+    QTest::newRow("no bar") << QStringLiteral("abc") << QStringList{};
+    QTest::newRow("empty items") << QStringLiteral("||") << QStringList{QString(), QString()};
+    QTest::newRow("empty") << QString() << QStringList{};
+}
+
+void TestCodecs::listCodec() {
+    QFETCH(QString, value);
+    QFETCH(QStringList, lines);
+    TPData record(TDataType::dtClass);
+    DecodeList(value, record);
+    QCOMPARE(record.Lines(), lines);
+    TPData fromBytes(TDataType::dtClass);
+    DecodeList(Cp1252::Encode(value), fromBytes);
+    QCOMPARE(fromBytes.Lines(), lines);
+    if (value.endsWith(u'|') || value.isEmpty())
+        QCOMPARE(EncodeList(lines), value);
+}
+
+void TestCodecs::levelsCodec_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("entries"); // level:mark pairs read, in C notation
+    QTest::newRow("example") << QStringLiteral("4:-1|1:15,5|2:-1|3:12|") << QChar(u',') << true
+                             << QStringLiteral("4:-1 1:15.5 2:-1 3:12");
+    QTest::newRow("bad mark keeps the level")
+        << QStringLiteral("2:abc|1:12|") << QChar(u',') << false << QStringLiteral("2:-1");
+    QTest::newRow("bad level") << QStringLiteral("1:12|x:3|") << QChar(u',') << false
+                               << QStringLiteral("1:12");
+    QTest::newRow("comma under a point")
+        << QStringLiteral("1:12,5|") << QChar(u'.') << false << QStringLiteral("1:-1");
+    QTest::newRow("point under a point")
+        << QStringLiteral("1:12.5|") << QChar(u'.') << true << QStringLiteral("1:12.5");
+    QTest::newRow("last entry without its bar")
+        << QStringLiteral("1:10|2:11") << QChar(u',') << true << QStringLiteral("1:10");
+    QTest::newRow("entry without a colon")
+        << QStringLiteral("1:10|5|2:3|") << QChar(u',') << false << QStringLiteral("1:10");
+    QTest::newRow("no colon at all") << QStringLiteral("5|") << QChar(u',') << false << QString();
+    QTest::newRow("empty mark") << QStringLiteral("1:|") << QChar(u',') << false
+                                << QStringLiteral("1:-1");
+    QTest::newRow("level out of range kept")
+        << QStringLiteral("9:-1|0:2|") << QChar(u',') << true << QStringLiteral("9:-1 0:2");
+    QTest::newRow("empty") << QString() << QChar(u',') << true << QString();
+}
+
+void TestCodecs::levelsCodec() {
+    QFETCH(QString, value);
+    QFETCH(QChar, separator);
+    QFETCH(QString, entries);
+    for (bool bytes : {false, true}) {
+        TPData pupil(TDataType::dtPupil);
+        const bool valid = bytes ? DecodeLevels(Cp1252::Encode(value), pupil, separator)
+                                 : DecodeLevels(value, pupil, separator);
+        QTEST(valid, "valid");
+        QStringList read;
+        for (int i = 0; i < pupil.LevelCount(); ++i)
+            read << QStringLiteral("%1:%2").arg(pupil.GetLevel(i)).arg(pupil.GetMark(i));
+        QCOMPARE(read.join(u' '), entries);
+    }
+}
+
+void TestCodecs::levelsEncodeUnderEachSeparator() {
+    TPData pupil(TDataType::dtPupil);
+    pupil.SetLevel(0, 4);
+    pupil.SetMark(1, 15.5);
+    pupil.SetLevel(1, 1);
+    pupil.SetLevel(2, 3);
+    pupil.SetMark(2, 12);
+    QCOMPARE(EncodeLevels(pupil, u','), QStringLiteral("4:-1|1:15,5|3:12|"));
+    QCOMPARE(EncodeLevels(pupil, u'.'), QStringLiteral("4:-1|1:15.5|3:12|"));
+    QCOMPARE(EncodeLevels(TPData(TDataType::dtPupil), u','), QString());
+}
+
+void TestCodecs::valueOf_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("key and value") << QStringLiteral("Surname=Untel") << QStringLiteral("Untel");
+    QTest::newRow("equals in the value") << QStringLiteral("a=b=c") << QStringLiteral("b=c");
+    QTest::newRow("no equals") << QStringLiteral("Untel") << QStringLiteral("Untel");
+    QTest::newRow("empty value") << QStringLiteral("Name=") << QString();
+}
+
+void TestCodecs::valueOf() {
+    QFETCH(QString, line);
+    QFETCH(QString, value);
+    QCOMPARE(ValueOf(QStringView(line)).toString(), value);
+    QCOMPARE(Cp1252::Decode(ValueOf(QByteArrayView(Cp1252::Encode(line)))), value);
+}
+
+QTEST_GUILESS_MAIN(TestCodecs)
+#include "tst_codecs.moc"

@@ -1,0 +1,202 @@
+#include "data/ClassSummary.h"
+#include "data/PData.h"
+#include "data/SubjectLine.h"
+
+#include <QTest>
+
+class TestRecords : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newPupilReadsDefaults();
+    void settingBeyondTheEndGrowsTheList_data();
+    void settingBeyondTheEndGrowsTheList();
+    void negativeIndexIsRefused();
+    void levelCountNeverEmptiesTheList();
+    void assignLines();
+    void textsAreCutAndFitted_data();
+    void textsAreCutAndFitted();
+    void nodeImages_data();
+    void nodeImages();
+    void subjectLines_data();
+    void subjectLines();
+    void subjectSummary();
+};
+
+void TestRecords::newPupilReadsDefaults() {
+    const TPData pupil(TDataType::dtPupil);
+    QCOMPARE(pupil.LevelCount(), 0);
+    QCOMPARE(pupil.GetLevel(0), 4);
+    QCOMPARE(pupil.GetMark(0), -1.0);
+    QCOMPARE(pupil.GetLevel(-1), 4);
+    QVERIFY(pupil.Surname().isEmpty());
+    QVERIFY(pupil.Lines().isEmpty());
+    QVERIFY(pupil.IsPupil() && !pupil.IsClass());
+}
+
+void TestRecords::settingBeyondTheEndGrowsTheList_data() {
+    QTest::addColumn<bool>("setMark");
+    QTest::addColumn<int>("expectedLevel");
+    QTest::addColumn<double>("expectedMark");
+    QTest::newRow("mark") << true << 4 << 12.5;
+    QTest::newRow("level") << false << 2 << -1.0;
+}
+
+void TestRecords::settingBeyondTheEndGrowsTheList() {
+    QFETCH(bool, setMark);
+    TPData pupil(TDataType::dtPupil);
+    if (setMark)
+        pupil.SetMark(0, 12.5);
+    else
+        pupil.SetLevel(0, 2);
+    QCOMPARE(pupil.LevelCount(), 1);
+    QTEST(pupil.GetLevel(0), "expectedLevel");
+    QTEST(pupil.GetMark(0), "expectedMark");
+}
+
+void TestRecords::negativeIndexIsRefused() {
+    TPData pupil(TDataType::dtPupil);
+    try {
+        pupil.SetLevel(-1, 1);
+        QFAIL("a negative index was taken");
+    } catch (const EListError& error) {
+        QCOMPARE(QString::fromUtf8(error.what()),
+                 QStringLiteral("Indice de liste hors limites (-1)"));
+    }
+    QCOMPARE(pupil.LevelCount(), 0);
+}
+
+void TestRecords::levelCountNeverEmptiesTheList() {
+    TPData pupil(TDataType::dtPupil);
+    pupil.SetLevel(0, 1);
+    pupil.SetMark(1, 15);
+    pupil.SetLevel(2, 3);
+    pupil.SetLevelCount(0);
+    QCOMPARE(pupil.LevelCount(), 3);
+    pupil.SetLevelCount(1);
+    QCOMPARE(pupil.LevelCount(), 1);
+    QCOMPARE(pupil.GetLevel(0), 1);
+    pupil.SetLevelCount(5);
+    QCOMPARE(pupil.LevelCount(), 5);
+    QCOMPARE(pupil.GetLevel(0), 1);
+    for (int i = 1; i < 5; ++i) {
+        QCOMPARE(pupil.GetLevel(i), 4);
+        QCOMPARE(pupil.GetMark(i), -1.0);
+    }
+}
+
+void TestRecords::assignLines() {
+    TPData pupil(TDataType::dtPupil);
+    pupil.SetLines({QStringLiteral("old")});
+    pupil.AssignLines(nullptr);
+    QVERIFY(pupil.Lines().isEmpty());
+    pupil.SetLines({QStringLiteral("old")});
+    const QStringList empty;
+    pupil.AssignLines(&empty);
+    QVERIFY(pupil.Lines().isEmpty());
+    const QStringList three = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    pupil.AssignLines(&three);
+    QCOMPARE(pupil.Lines(), three);
+}
+
+void TestRecords::textsAreCutAndFitted_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("300 characters") << QString(300, u'x') << QString(255, u'x');
+    QTest::newRow("accents of the code page")
+        << QStringLiteral("Éloïse Œuvre €") << QStringLiteral("Éloïse Œuvre €");
+    QTest::newRow("accent missing from the code page")
+        << QStringLiteral("Erdős") << QStringLiteral("Erdos");
+    QTest::newRow("combining accent") << QStringLiteral("Rene\u0301") << QStringLiteral("René");
+    QTest::newRow("letter missing from the code page")
+        << QStringLiteral("Łukasz") << QStringLiteral("?ukasz");
+    QTest::newRow("outside the BMP") << QStringLiteral("a\U0001F600b") << QStringLiteral("a?b");
+    QTest::newRow("line breaks") << QStringLiteral("a\r\nb") << QStringLiteral("a  b");
+    QTest::newRow("cut counts fitted characters")
+        << QString(254, u'x') + QStringLiteral("\U0001F600yz") << QString(254, u'x') + u'?';
+}
+
+void TestRecords::textsAreCutAndFitted() {
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    TPData pupil(TDataType::dtPupil);
+    pupil.SetSurname(typed);
+    QCOMPARE(pupil.Surname(), stored);
+    pupil.SetLines({typed});
+    if (typed.size() <= 255)
+        QCOMPARE(pupil.Lines().value(0), stored);
+}
+
+void TestRecords::nodeImages_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("sexe");
+    QTest::addColumn<int>("image");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("class") << int(TDataType::dtClass) << QString() << 0 << 1;
+    QTest::newRow("undetermined") << int(TDataType::dtPupil) << QStringLiteral("Je ne sais pas")
+                                  << 2 << 3;
+    QTest::newRow("boy") << int(TDataType::dtPupil) << QStringLiteral("Garçon") << 4 << 5;
+    QTest::newRow("girl") << int(TDataType::dtPupil) << QStringLiteral("Fille") << 6 << 7;
+    QTest::newRow("other text") << int(TDataType::dtPupil) << QStringLiteral("F") << 6 << 7;
+    QTest::newRow("case differs") << int(TDataType::dtPupil) << QStringLiteral("garçon") << 6 << 7;
+    QTest::newRow("empty") << int(TDataType::dtPupil) << QString() << 6 << 7;
+}
+
+void TestRecords::nodeImages() {
+    QFETCH(int, kind);
+    QFETCH(QString, sexe);
+    TPData data(static_cast<TDataType>(kind));
+    data.SetSexe(sexe);
+    const auto [image, selected] = NodeImages(data);
+    QTEST(image, "image");
+    QTEST(selected, "selected");
+}
+
+void TestRecords::subjectLines_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("evaluated");
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("top heading") << QStringLiteral("$Français") << false << 0
+                                 << QStringLiteral("Français");
+    QTest::newRow("child") << QStringLiteral("_Lecture") << true << 1 << QStringLiteral("Lecture");
+    QTest::newRow("underscores and a blank")
+        << QStringLiteral("__ Nom") << true << 3 << QStringLiteral("Nom");
+    QTest::newRow("tab") << QStringLiteral("$\t_x") << false << 2 << QStringLiteral("x");
+    QTest::newRow("dollar inside") << QStringLiteral("_$x") << true << 1 << QStringLiteral("$x");
+    QTest::newRow("empty") << QString() << true << 0 << QString();
+}
+
+void TestRecords::subjectLines() {
+    QFETCH(QString, line);
+    const TSubjectLine subject = ParseSubjectLine(line);
+    QTEST(subject.Evaluated, "evaluated");
+    QTEST(subject.Depth, "depth");
+    QTEST(subject.Name, "name");
+    if (!line.contains(u' ') && !line.contains(u'\t'))
+        QCOMPARE(EncodeSubjectLine(subject), line);
+}
+
+void TestRecords::subjectSummary() {
+    TClassNode schoolClass;
+    const int levels[] = {1, 1, 3, 7};
+    const double marks[] = {12, NoMark, 15, 20};
+    for (int i = 0; i < 4; ++i) {
+        auto pupil = std::make_unique<TNode>();
+        pupil->Data = std::make_unique<TPData>(TDataType::dtPupil);
+        pupil->Data->SetLevel(0, levels[i]);
+        pupil->Data->SetMark(0, marks[i]);
+        schoolClass.Pupils.push_back(std::move(pupil));
+    }
+    const TSubjectSummary summary = SummarizeSubject(schoolClass, 0);
+    QCOMPARE(summary.LevelCounts, (std::array<int, 4>{2, 0, 1, 0}));
+    QCOMPARE(summary.MarkCount, 3);
+    QCOMPARE(summary.Average(), 47.0 / 3);
+    // A subject beyond a pupil's list reads as "?" without a mark.
+    const TSubjectSummary beyond = SummarizeSubject(schoolClass, 5);
+    QCOMPARE(beyond.LevelCounts, (std::array<int, 4>{0, 0, 0, 4}));
+    QCOMPARE(beyond.Average(), NoMark);
+}
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"

@@ -1,0 +1,386 @@
+#include "data/Cp1252.h"
+#include "data/SafeFile.h"
+#include "data/WorkspaceReader.h"
+#include "data/WorkspaceWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const TRegionalSettings& French() {
+    static const TRegionalSettings settings =
+        TRegionalSettings::FromLocale(QLocale(QLocale::French, QLocale::France));
+    return settings;
+}
+
+const TRegionalSettings& English() {
+    static const TRegionalSettings settings =
+        TRegionalSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    return settings;
+}
+
+const QDate kDay(2026, 12, 6);
+
+QByteArray Crlf(QByteArray text) {
+    return text.replace("\n", "\r\n");
+}
+
+struct TLoaded {
+    TWorkspace Tree;
+    TLoadResult Result;
+    QStringList Messages;
+};
+
+TLoaded Load(const QByteArray& bytes, const TRegionalSettings& regional = French()) {
+    TLoaded loaded;
+    loaded.Result = LoadWorkspaceFromBytes(bytes, loaded.Tree, regional,
+                                           [&](const QString& text) { loaded.Messages << text; });
+    return loaded;
+}
+
+// "class: pupil, pupil; class: ..." with the node texts.
+QString Outline(const TWorkspace& tree) {
+    QStringList classes;
+    for (const auto& schoolClass : tree.Classes) {
+        QStringList pupils;
+        for (const auto& pupil : schoolClass->Pupils)
+            pupils << pupil->Text;
+        classes << schoolClass->Text + u':' + pupils.join(u',');
+    }
+    return classes.join(u';');
+}
+
+QString Levels(const TPData& pupil) {
+    QStringList entries;
+    for (int i = 0; i < pupil.LevelCount(); ++i)
+        entries << QStringLiteral("%1:%2").arg(pupil.GetLevel(i)).arg(pupil.GetMark(i));
+    return entries.join(u' ');
+}
+
+QByteArray ReadTestFile(const QString& name) {
+    QFile file(QFINDTESTDATA(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing test file");
+    return file.readAll();
+}
+
+// Fails every write once the given number of bytes has gone through.
+class TFailingSaveFile : public QSaveFile {
+public:
+    TFailingSaveFile(const QString& name, qint64 budget)
+        : QSaveFile(name)
+        , FBudget(budget) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override {
+        if (size > FBudget) {
+            FBudget = 0;
+            return -1;
+        }
+        FBudget -= size;
+        return QSaveFile::writeData(data, size);
+    }
+
+private:
+    qint64 FBudget;
+};
+
+} // namespace
+
+class TestWorkspace : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadsTheExample();
+    void exampleSavesBackByteIdentical();
+    void everyByteValueRoundTrips();
+    void classHeaderIgnoresCase();
+    void pupilJoinsItsClassByExactName_data();
+    void pupilJoinsItsClassByExactName();
+    void evaluationsFollowTheClass_data();
+    void evaluationsFollowTheClass();
+    void corruptLevelsUnderEachSeparator_data();
+    void corruptLevelsUnderEachSeparator();
+    void brokenInputs_data();
+    void brokenInputs();
+    void extraLinesAreIgnored();
+    void savesAnEmptyTree();
+    void savesInDisplayOrderWithCounts();
+    void missingFileShowsTheMessage();
+    void writeFailureKeepsTheOldFile_data();
+    void writeFailureKeepsTheOldFile();
+    void unwritableFolderGivesTheCreateError();
+    void copyBeforeOverwriting();
+    void freeWorkspaceKeepsNodes();
+};
+
+void TestWorkspace::loadsTheExample() {
+    const TLoaded loaded = Load(ReadTestFile(QStringLiteral("golden/example.dat")));
+    QVERIFY(loaded.Result.Complete());
+    QVERIFY(loaded.Messages.isEmpty());
+    QCOMPARE(Outline(loaded.Tree), QStringLiteral("CM1:Untel Jean"));
+    const TClassNode& cm1 = *loaded.Tree.Classes[0];
+    QCOMPARE(cm1.ImageIndex, 0);
+    QCOMPARE(cm1.SelectedIndex, 1);
+    QCOMPARE(cm1.Data->Lines(),
+             (QStringList{QStringLiteral("$Français"), QStringLiteral("_Lecture"),
+                          QStringLiteral("_Ecriture"), QStringLiteral("Mathématiques")}));
+    const TNode& pupil = *cm1.Pupils[0];
+    QCOMPARE(pupil.ImageIndex, 4);
+    QCOMPARE(pupil.SelectedIndex, 5);
+    QCOMPARE(pupil.Data->BirthDay(), QStringLiteral("12 mars 1995"));
+    QCOMPARE(pupil.Data->Sexe(), QStringLiteral("Garçon"));
+    QCOMPARE(Levels(*pupil.Data), QStringLiteral("4:-1 1:15.5 2:-1 3:12"));
+    QCOMPARE(pupil.Data->Lines(), (QStringList{QStringLiteral("Bon travail."),
+                                               QStringLiteral("Peut mieux faire en calcul.")}));
+}
+
+void TestWorkspace::exampleSavesBackByteIdentical() {
+    const QByteArray original = ReadTestFile(QStringLiteral("golden/example.dat"));
+    const TLoaded loaded = Load(original);
+    QCOMPARE(EncodeWorkspace(loaded.Tree, French(), kDay), original);
+    // Another day changes the date line only.
+    const QByteArray later = EncodeWorkspace(loaded.Tree, French(), QDate(2027, 1, 31));
+    QList<QByteArray> expected = original.split('\n');
+    expected[1] = "File created on : 31/01/2027\r";
+    QCOMPARE(later.split('\n'), expected);
+}
+
+void TestWorkspace::everyByteValueRoundTrips() {
+    QByteArray text("\t");
+    for (int b = 0x20; b <= 0xFF; ++b) {
+        if (b != '|')
+            text += char(b);
+    }
+    const QByteArray file =
+        "Quillorin v1.0 BETA\r\nFile created on : 06/12/2026\r\n\r\nNbClasses=1\r\n"
+        "NbPupils=1\r\n\r\n[Class]\r\nClassName=" +
+        text.left(200) + "\r\nMatters=" + text + "|" + text +
+        "|\r\n\r\n[Pupil]\r\nSurname=" + text.mid(50, 255) +
+        "\r\nName=x\r\nBirthDay=\r\nClass=" + text.left(200) +
+        "\r\nSexe=Fille\r\nLevels=1:12|2:-1|\r\nRemarks=" + text + "|\t|\r\n";
+    const TLoaded loaded = Load(file);
+    QVERIFY(loaded.Result.Complete());
+    QCOMPARE(loaded.Tree.Classes.size(), std::size_t(1));
+    QCOMPARE(loaded.Tree.Classes[0]->Pupils.size(), std::size_t(1));
+    QCOMPARE(loaded.Tree.Classes[0]->Data->Lines().value(0), Cp1252::Decode(text));
+    QCOMPARE(EncodeWorkspace(loaded.Tree, French(), kDay), file);
+}
+
+void TestWorkspace::classHeaderIgnoresCase() {
+    const TLoaded loaded =
+        Load(Crlf("[class]\nClassName=CE1\nMatters=a|\n[PUPIL]\nSurname=S\nName=N\n"
+                  "BirthDay=\nClass=CE1\nSexe=Fille\nLevels=1:2|\nRemarks=\n"));
+    QCOMPARE(Outline(loaded.Tree), QStringLiteral("CE1:S N"));
+    // A header with blanks around it is not a header.
+    QCOMPARE(Outline(Load(Crlf(" [Class]\nClassName=CE1\nMatters=\n")).Tree), QString());
+}
+
+void TestWorkspace::pupilJoinsItsClassByExactName_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("outline");
+    const QByteArray pupil =
+        "[Pupil]\nSurname=A\nName=B\nBirthDay=\nClass=cm1\nSexe=Fille\nLevels=\nRemarks=\n";
+    const QByteArray cm1 = "[Class]\nClassName=CM1\nMatters=x|\n";
+    QTest::newRow("case differs: a second class")
+        << Crlf(cm1 + pupil) << QStringLiteral("CM1:;cm1:A B");
+    QTest::newRow("pupil before its class")
+        << Crlf(QByteArray(pupil).replace("cm1", "CM1") + cm1) << QStringLiteral("CM1:A B");
+    QTest::newRow("duplicate class names: the first")
+        << Crlf(cm1 + cm1 + QByteArray(pupil).replace("cm1", "CM1"))
+        << QStringLiteral("CM1:A B;CM1:");
+}
+
+void TestWorkspace::pupilJoinsItsClassByExactName() {
+    QFETCH(QByteArray, file);
+    const TLoaded loaded = Load(file);
+    QTEST(Outline(loaded.Tree), "outline");
+    QVERIFY(loaded.Result.Complete());
+}
+
+void TestWorkspace::evaluationsFollowTheClass_data() {
+    QTest::addColumn<QByteArray>("matters");
+    QTest::addColumn<QByteArray>("levels");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("missing entries added")
+        << QByteArray("a|b|c|") << QByteArray("1:12|") << QStringLiteral("1:12 4:-1 4:-1");
+    QTest::newRow("surplus entries dropped")
+        << QByteArray("a|") << QByteArray("1:12|2:13|3:-1|") << QStringLiteral("1:12");
+    QTest::newRow("class without subjects keeps them")
+        << QByteArray() << QByteArray("1:12|2:13|") << QStringLiteral("1:12 2:13");
+}
+
+void TestWorkspace::evaluationsFollowTheClass() {
+    QFETCH(QByteArray, matters);
+    QFETCH(QByteArray, levels);
+    const TLoaded loaded =
+        Load(Crlf("[Class]\nClassName=C\nMatters=" + matters +
+                  "\n[Pupil]\nSurname=A\nName=B\nBirthDay=\nClass=C\nSexe=Fille\nLevels=" + levels +
+                  "\nRemarks=\n"));
+    QTEST(Levels(*loaded.Tree.Classes[0]->Pupils[0]->Data), "read");
+}
+
+void TestWorkspace::corruptLevelsUnderEachSeparator_data() {
+    QTest::addColumn<bool>("french");
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<QString>("third");
+    QTest::newRow("decimal comma") << true << 3 << QStringLiteral("1:-1 4:-1 4:-1");
+    QTest::newRow("decimal point") << false << 2 << QStringLiteral("1:12.5 4:-1 4:-1");
+}
+
+void TestWorkspace::corruptLevelsUnderEachSeparator() {
+    QFETCH(bool, french);
+    const TLoaded loaded = Load(ReadTestFile(QStringLiteral("broken/corrupt-levels.dat")),
+                                french ? French() : English());
+    QTEST(int(loaded.Messages.size()), "messages");
+    QVERIFY(loaded.Messages.count(CorruptWorkspaceMessage()) == loaded.Messages.size());
+    QCOMPARE(loaded.Result.CorruptLevels, int(loaded.Messages.size()));
+    QVERIFY(!loaded.Result.Complete());
+    QVERIFY(loaded.Result.Error.isEmpty());
+    const auto& pupils = loaded.Tree.Classes[0]->Pupils;
+    QCOMPARE(Levels(*pupils[0]->Data), QStringLiteral("2:-1 4:-1 4:-1"));
+    QCOMPARE(Levels(*pupils[1]->Data), QStringLiteral("1:12 4:-1 4:-1"));
+    QCOMPARE(pupils[1]->Data->Lines(), QStringList{QStringLiteral("r")});
+    QTEST(Levels(*pupils[2]->Data), "third");
+}
+
+void TestWorkspace::brokenInputs_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("outline");
+    QTest::addColumn<int>("corrupt");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("class block cut short: no pupil is read")
+        << QStringLiteral("class-cut-short.dat") << QStringLiteral("CE1:") << 0
+        << QStringLiteral("Indice de liste hors limites (14)");
+    QTest::newRow("pupil block cut short: the pupils before stay")
+        << QStringLiteral("pupil-cut-short.dat") << QStringLiteral("CE1:Premier Eleve") << 1
+        << QStringLiteral("Indice de liste hors limites (9)");
+    QTest::newRow("a missing line shifts the fields")
+        << QStringLiteral("missing-line.dat")
+        << QStringLiteral("CP:Suivant Eleve;Fille:Court Eleve") << 0 << QString();
+    QTest::newRow("headers only") << QStringLiteral("headers-only.dat")
+                                  << QStringLiteral("[Class]:;[Pupil]:[pupil] [PUPIL]") << 0
+                                  << QString();
+    QTest::newRow("pupil without class") << QStringLiteral("no-class-for-pupil.dat")
+                                         << QStringLiteral("Fantôme:Seul Eleve") << 0 << QString();
+    QTest::newRow("empty") << QStringLiteral("empty.dat") << QString() << 0 << QString();
+    QTest::newRow("binary") << QStringLiteral("binary.dat") << QString() << 0 << QString();
+}
+
+void TestWorkspace::brokenInputs() {
+    QFETCH(QString, file);
+    QFETCH(QString, error);
+    const TLoaded loaded = Load(ReadTestFile(QStringLiteral("broken/") + file));
+    QTEST(Outline(loaded.Tree), "outline");
+    QTEST(loaded.Result.CorruptLevels, "corrupt");
+    QCOMPARE(loaded.Result.Error, error);
+    QCOMPARE(loaded.Result.Complete(), error.isEmpty() && loaded.Result.CorruptLevels == 0);
+    // Whatever was read saves and reads back to the same tree.
+    const QByteArray saved = EncodeWorkspace(loaded.Tree, French(), kDay);
+    const TLoaded again = Load(saved);
+    QVERIFY(again.Result.Complete());
+    QCOMPARE(Outline(again.Tree), Outline(loaded.Tree));
+    QCOMPARE(EncodeWorkspace(again.Tree, French(), kDay), saved);
+}
+
+void TestWorkspace::extraLinesAreIgnored() {
+    const TLoaded loaded =
+        Load(Crlf("note\n\n\n[Class]\nClassName=CE1\nMatters=a|\n\nstray=1\n\n[Pupil]\n"
+                  "Surname=A\nName=B\nBirthDay=\nClass=CE1\nSexe=Garçon\nLevels=1:1|\n"
+                  "Remarks=\n\n\nend"));
+    QVERIFY(loaded.Result.Complete());
+    QCOMPARE(Outline(loaded.Tree), QStringLiteral("CE1:A B"));
+}
+
+void TestWorkspace::savesAnEmptyTree() {
+    QCOMPARE(EncodeWorkspace(TWorkspace(), French(), kDay),
+             QByteArray("Quillorin v1.0 BETA\r\nFile created on : "
+                        "06/12/2026\r\n\r\nNbClasses=0\r\nNbPupils=0\r\n"));
+}
+
+void TestWorkspace::savesInDisplayOrderWithCounts() {
+    const TLoaded loaded = Load(
+        Crlf("[Pupil]\nSurname=B\nName=1\nBirthDay=\nClass=Y\nSexe=Fille\nLevels=\nRemarks=\n"
+             "[Class]\nClassName=X\nMatters=\n"
+             "[Pupil]\nSurname=A\nName=2\nBirthDay=\nClass=X\nSexe=Fille\nLevels=\nRemarks=\n"));
+    QCOMPARE(Outline(loaded.Tree), QStringLiteral("X:A 2;Y:B 1"));
+    const QByteArray saved = EncodeWorkspace(loaded.Tree, English(), kDay);
+    QVERIFY(saved.startsWith(
+        "Quillorin v1.0 BETA\r\nFile created on : "
+        "12/6/26\r\n\r\nNbClasses=2\r\nNbPupils=2\r\n\r\n[Class]\r\nClassName=X\r\n"));
+    QVERIFY(saved.indexOf("Surname=A") < saved.indexOf("ClassName=Y"));
+    QVERIFY(saved.indexOf("ClassName=Y") < saved.indexOf("Surname=B"));
+}
+
+void TestWorkspace::missingFileShowsTheMessage() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tree.dat"));
+    TWorkspace tree;
+    QStringList messages;
+    const TLoadResult result =
+        LoadWorkspace(path, tree, French(), [&](const QString& text) { messages << text; });
+    QVERIFY(!result.Found);
+    QVERIFY(result.Error.isEmpty());
+    QCOMPARE(
+        messages,
+        QStringList{QStringLiteral("Le fichier '") + path +
+                    QStringLiteral("' est introuvable,\raucune classe et aucun élève recensés.")});
+    QVERIFY(tree.Classes.empty());
+}
+
+void TestWorkspace::writeFailureKeepsTheOldFile_data() {
+    QTest::addColumn<qint64>("budget");
+    QTest::newRow("nothing written") << qint64(0);
+    QTest::newRow("part written") << qint64(100);
+}
+
+void TestWorkspace::writeFailureKeepsTheOldFile() {
+    QFETCH(qint64, budget);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tree.dat"));
+    const QByteArray old = ReadTestFile(QStringLiteral("golden/example.dat"));
+    QVERIFY(!WriteWholeFile(path, old));
+    TLoaded loaded = Load(old);
+    loaded.Tree.Classes[0]->Data->AppendLine(QString(5000, u'x'));
+    TFailingSaveFile file(path, budget);
+    const std::optional<QString> error = SaveWorkspace(file, loaded.Tree, French(), kDay);
+    QCOMPARE(error.value_or(QString()), QStringLiteral("Impossible de créer le fichier ") + path);
+    QCOMPARE(ReadWholeFile(path).value_or(QByteArray()), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tree.dat")});
+}
+
+void TestWorkspace::unwritableFolderGivesTheCreateError() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing-folder/tree.dat"));
+    QCOMPARE(SaveWorkspace(path, TWorkspace(), French(), kDay).value_or(QString()),
+             QStringLiteral("Impossible de créer le fichier ") + path);
+}
+
+void TestWorkspace::copyBeforeOverwriting() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tree.dat"));
+    QVERIFY(!WriteWholeFile(path, "first"));
+    const TCopyResult first = KeepCopyOf(path);
+    QVERIFY(!first.Error);
+    QCOMPARE(first.CopyPath, dir.filePath(QStringLiteral("tree.copie-1.dat")));
+    QVERIFY(!WriteWholeFile(path, "second"));
+    const TCopyResult second = KeepCopyOf(path);
+    QCOMPARE(second.CopyPath, dir.filePath(QStringLiteral("tree.copie-2.dat")));
+    QCOMPARE(ReadWholeFile(first.CopyPath).value_or(QByteArray()), QByteArray("first"));
+    QCOMPARE(ReadWholeFile(second.CopyPath).value_or(QByteArray()), QByteArray("second"));
+    QVERIFY(KeepCopyOf(dir.filePath(QStringLiteral("absent.dat"))).Error.has_value());
+}
+
+void TestWorkspace::freeWorkspaceKeepsNodes() {
+    TLoaded loaded = Load(ReadTestFile(QStringLiteral("golden/example.dat")));
+    FreeWorkspace(loaded.Tree);
+    QCOMPARE(Outline(loaded.Tree), QStringLiteral("CM1:Untel Jean"));
+    QVERIFY(!loaded.Tree.Classes[0]->Data);
+    QVERIFY(!loaded.Tree.Classes[0]->Pupils[0]->Data);
+}
+
+QTEST_GUILESS_MAIN(TestWorkspace)
+#include "tst_workspace.moc"
