@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/ClassTreeView.h"
 #include "app/StatusBar.h"
 #include "app/WorkspaceModel.h"
 #include "widgets/Controls97.h"
@@ -54,7 +55,7 @@ void TMainForm::BuildLayout() {
 
     FColumns = NewSplitter(Qt::Horizontal, "MainSplitter", this);
     LeftPnl = NewControl<QWidget>("LeftPnl", FColumns);
-    Tree = NewControl<QTreeView>("Tree", LeftPnl);
+    Tree = NewControl<TClassTreeView>("Tree", LeftPnl);
     Tree->setModel(FModel);
     Tree->setHeaderHidden(true);
     Tree->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -31,6 +31,11 @@ TChmLibrary::TChmLibrary()
     FRetrieve = retrieve;
 }
 
+bool TChmLibrary::CanLoad() {
+    QLibrary library(u"chm"_s, 1);
+    return library.load();
+}
+
 TChmLibrary::~TChmLibrary() {
     if (FLibrary.isLoaded())
         FLibrary.unload();

@@ -18,6 +18,8 @@ public:
 
     // Whether the library was found and has every entry point used here.
     bool IsLoaded() const { return FOpen != nullptr; }
+    // Whether the library can be loaded at all; leaves it loaded.
+    static bool CanLoad();
     QString FileName() const { return FLibrary.fileName(); }
     QString ErrorString() const { return FError; }
 

@@ -32,7 +32,9 @@ THookHelpSystem::~THookHelpSystem() {
 }
 
 int THookHelpSystem::HelpViewerVersion() {
-    static const int version = TChmLibrary().IsLoaded() ? 4 : 0;
+    // Asked without unloading: a second instance that unloads the library can
+    // take it away from the hook's own, whatever QLibrary's reference count.
+    static const int version = TChmLibrary::CanLoad() ? 4 : 0;
     return version;
 }
 

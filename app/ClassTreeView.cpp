@@ -1,0 +1,22 @@
+#include "app/ClassTreeView.h"
+
+#include <QMouseEvent>
+
+bool TClassTreeView::OverNode(const QMouseEvent* event) const {
+    return indexAt(event->position().toPoint()).isValid();
+}
+
+void TClassTreeView::mousePressEvent(QMouseEvent* event) {
+    if (OverNode(event))
+        QTreeView::mousePressEvent(event);
+}
+
+void TClassTreeView::mouseReleaseEvent(QMouseEvent* event) {
+    if (OverNode(event))
+        QTreeView::mouseReleaseEvent(event);
+}
+
+void TClassTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (OverNode(event))
+        QTreeView::mouseDoubleClickEvent(event);
+}

@@ -1,0 +1,131 @@
+#include "app/CleanMark.h"
+#include "app/ImageLists.h"
+#include "app/JpegImage.h"
+#include "app/NameCase.h"
+#include "app/WindowPlacement.h"
+#include "app/WorkspaceModel.h"
+#include "data/WorkspaceReader.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QTest>
+
+class TestAppUnits : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanMark_data();
+    void cleanMark();
+    void normaliseName_data();
+    void normaliseName();
+    void reachableBounds_data();
+    void reachableBounds();
+    void splashPictureDecodes();
+    void damagedPictureGivesNothing();
+    void workspaceModel();
+};
+
+void TestAppUnits::cleanMark_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("clean");
+    QTest::newRow("point, two decimals") << QStringLiteral("12.75") << QStringLiteral("12,7");
+    QTest::newRow("point before comma") << QStringLiteral("1.234,5") << QStringLiteral("1,2");
+    QTest::newRow("slash") << QStringLiteral("15/20") << QStringLiteral("1520");
+    QTest::newRow("minus") << QStringLiteral("-3") << QStringLiteral("3");
+    QTest::newRow("letters") << QStringLiteral("abc") << QString();
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("comma") << QStringLiteral("12,5") << QStringLiteral("12,5");
+    QTest::newRow("comma then point") << QStringLiteral("1,2.3") << QStringLiteral("12,3");
+    QTest::newRow("trailing point") << QStringLiteral("14.") << QStringLiteral("14,");
+    QTest::newRow("blanks") << QStringLiteral(" 1 2 ") << QStringLiteral("12");
+}
+
+void TestAppUnits::cleanMark() {
+    QFETCH(QString, typed);
+    QTEST(CleanMark(typed), "clean");
+}
+
+void TestAppUnits::normaliseName_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("mixed") << QStringLiteral("dUPONT") << QStringLiteral("Dupont");
+    QTest::newRow("accented first letter") << QStringLiteral("éloïse") << QStringLiteral("éloïse");
+    QTest::newRow("accented capitals") << QStringLiteral("ÉLOÏSE") << QStringLiteral("ÉloÏse");
+    QTest::newRow("compound") << QStringLiteral("JEAN-MARC") << QStringLiteral("Jean-marc");
+    QTest::newRow("blank first") << QStringLiteral(" ab") << QStringLiteral(" ab");
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestAppUnits::normaliseName() {
+    QFETCH(QString, typed);
+    QTEST(NormaliseName(typed), "stored");
+}
+
+void TestAppUnits::reachableBounds_data() {
+    QTest::addColumn<QRect>("bounds");
+    QTest::addColumn<QRect>("placed");
+    const QRect screen(0, 0, 1024, 768);
+    QTest::newRow("on the screen") << QRect(100, 100, 600, 400) << QRect(100, 100, 600, 400);
+    QTest::newRow("partly off, top reachable")
+        << QRect(900, 300, 600, 400) << QRect(900, 300, 600, 400);
+    QTest::newRow("on a screen unplugged since")
+        << QRect(1500, 100, 600, 400) << QRect(212, 184, 600, 400);
+    QTest::newRow("title bar above the screen")
+        << QRect(100, -300, 600, 400) << QRect(212, 184, 600, 400);
+    QTest::newRow("larger than the screen, elsewhere")
+        << QRect(3000, 0, 2000, 1000) << QRect(0, 0, 1024, 768);
+}
+
+void TestAppUnits::reachableBounds() {
+    QFETCH(QRect, bounds);
+    QTEST(ReachableBounds(bounds, {QRect(0, 0, 1024, 768)}), "placed");
+    // A second screen to the right keeps a window placed on it.
+    QCOMPARE(ReachableBounds(QRect(1500, 100, 600, 400),
+                             {QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)}),
+             QRect(1500, 100, 600, 400));
+}
+
+void TestAppUnits::splashPictureDecodes() {
+    QFile file(QStringLiteral(":/images/splash.jpg"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QImage image = DecodeJpeg(bytes);
+    QCOMPARE(image.size(), QSize(300, 206));
+    // A truncated picture still gives what could be decoded.
+    QCOMPARE(DecodeJpeg(QByteArrayView(bytes).first(bytes.size() / 2)).size(), QSize(300, 206));
+}
+
+void TestAppUnits::damagedPictureGivesNothing() {
+    QVERIFY(DecodeJpeg(QByteArray("not a picture")).isNull());
+    QVERIFY(DecodeJpeg(QByteArray()).isNull());
+    QByteArray header("\xFF\xD8\xFF\xC0\x00\x11\x08\xFF\xFF\xFF\xFF\x03", 12);
+    QVERIFY(DecodeJpeg(header).isNull());
+}
+
+void TestAppUnits::workspaceModel() {
+    TWorkspace tree;
+    const TImageLists images;
+    TWorkspaceModel model(tree, images);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    const QByteArray file =
+        "[Class]\r\nClassName=A\r\nMatters=x|\r\n[Class]\r\nClassName=B\r\nMatters=\r\n"
+        "[Pupil]\r\nSurname=S\r\nName=N\r\nBirthDay=\r\nClass=B\r\nSexe=Fille\r\nLevels="
+        "\r\nRemarks=\r\n";
+    model.Reset([&](TWorkspace& workspace) {
+        LoadWorkspaceFromBytes(file, workspace, TRegionalSettings(), [](const QString&) {});
+    });
+    QCOMPARE(model.rowCount(), 2);
+    const QModelIndex b = model.index(1, 0);
+    QCOMPARE(model.rowCount(b), 1);
+    QCOMPARE(model.rowCount(model.index(0, 0, b)), 0);
+    QCOMPARE(model.parent(model.index(0, 0, b)), b);
+    QCOMPARE(model.ClassAt(model.index(0, 0, b)), tree.Classes[1].get());
+    model.SetNodeText(model.index(0, 0, b), QStringLiteral("T"));
+    model.SetNodeImages(model.index(0, 0, b), {2, 3});
+    QCOMPARE(model.index(0, 0, b).data().toString(), QStringLiteral("T"));
+    QCOMPARE(model.index(0, 0, b).data(TWorkspaceModel::SelectedIndexRole).toInt(), 3);
+    QVERIFY(!model.index(0, 0, b).data(Qt::DecorationRole).value<QIcon>().isNull());
+}
+
+QTEST_MAIN(TestAppUnits)
+#include "tst_app_units.moc"
