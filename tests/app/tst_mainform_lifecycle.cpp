@@ -6,6 +6,7 @@
 #include "data/SafeFile.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -50,6 +51,9 @@ void TestMainFormLifecycle::startsWithNeitherFile() {
          {"FileNewClass", "FileToolBar", "FileExit", "HelpContents", "HelpAbout"})
         QVERIFY2(f.Find<QAction>(enabled)->isEnabled(), enabled);
     QVERIFY(f.Find<QWidget>("Grid")->isHidden());
+    QVERIFY(!f.Find<QWidget>("RemarksMemo")->isEnabled());
+    QVERIFY(!f.Find<QWidget>("SurnameLbl")->isEnabled());
+    QCOMPARE(f.Find<QComboBox>("SexeCombo")->currentText(), QStringLiteral("Je ne sais pas"));
     QVERIFY(f.Quit(QStringLiteral("OkBtn")));
     QVERIFY(!f.ReadFile(QStringLiteral("tree.dat")).isEmpty());
     QVERIFY(f.ReadFile(QStringLiteral("quillorin.ini"))
