@@ -1,40 +1,47 @@
 #pragma once
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 
-// The flat one-line edit of the forms. With ReturnMovesFocus, Return and
-// Enter move the focus to the next control in tab order, as Tab does.
-class TEdit97 : public QLineEdit {
-    Q_OBJECT
-
+// The Return-key option of the forms' flat controls: with ReturnMovesFocus,
+// Return and Enter move the focus to the next control in tab order, as Tab
+// does.
+template <typename Control>
+class TReturnMovesFocus : public Control {
 public:
-    explicit TEdit97(QWidget* parent = nullptr);
+    using Control::Control;
 
     bool ReturnMovesFocus() const { return FReturnMovesFocus; }
     void SetReturnMovesFocus(bool Value) { FReturnMovesFocus = Value; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (FReturnMovesFocus && isReturn) {
+            this->focusNextChild();
+            event->accept();
+            return;
+        }
+        Control::keyPressEvent(event);
+    }
 
 private:
     bool FReturnMovesFocus = true;
 };
 
-// The flat drop-down list of the forms (not editable), with the same
-// Return-key behaviour as TEdit97.
-class TComboBox97 : public QComboBox {
+// The flat one-line edit of the forms.
+class TEdit97 : public TReturnMovesFocus<QLineEdit> {
+    Q_OBJECT
+
+public:
+    explicit TEdit97(QWidget* parent = nullptr);
+};
+
+// The flat drop-down list of the forms (not editable).
+class TComboBox97 : public TReturnMovesFocus<QComboBox> {
     Q_OBJECT
 
 public:
     explicit TComboBox97(QWidget* parent = nullptr);
-
-    bool ReturnMovesFocus() const { return FReturnMovesFocus; }
-    void SetReturnMovesFocus(bool Value) { FReturnMovesFocus = Value; }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool FReturnMovesFocus = true;
 };
