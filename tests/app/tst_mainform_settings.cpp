@@ -33,6 +33,7 @@ private Q_SLOTS:
     void toolBarOptions_data();
     void toolBarOptions();
     void printSettingsAndHints();
+    void windowOffEveryScreenComesBack();
     void maximizedWindowRestoresTheDesignedBounds();
     void editsSurviveARestart();
 };
@@ -154,6 +155,18 @@ void TestMainFormSettings::printSettingsAndHints() {
     QCOMPARE(saved.Value(QStringLiteral("FontItalic")), QStringLiteral("0"));
     QCOMPARE(saved.Value(QStringLiteral("Col3")), QStringLiteral("à revoir"));
     QCOMPARE(saved.Value(QStringLiteral("ColWidth")), QStringLiteral("20"));
+}
+
+void TestMainFormSettings::windowOffEveryScreenComesBack()
+{
+    TMainFormFixture f;
+    f.WriteFile(QStringLiteral("quillorin.ini"),
+                Settings(QStringLiteral("WindowState=wsNormal\nLeft=5000\nTop=3000\nWidth=500\nHeight=400")));
+    f.WriteFile(QStringLiteral("tree.dat"), ExampleWorkspace());
+    TMainForm& form = f.Start();
+    const QRect screen = form.screen()->availableGeometry();
+    QVERIFY(screen.contains(form.geometry()));
+    QCOMPARE(form.size(), QSize(500, 400));
 }
 
 void TestMainFormSettings::maximizedWindowRestoresTheDesignedBounds() {
