@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void typedMarks();
     void emptiedMarkStoresNoMark();
     void classWithoutSubjectsHidesTheGrid();
+    void markTypedThenOtherPupilClickedGoesToTheFirst();
 
 private:
     TMainForm& Start(const QLocale& locale = QLocale(QLocale::French, QLocale::France));
@@ -194,6 +196,25 @@ void TestMainFormGrid::classWithoutSubjectsHidesTheGrid()
     QVERIFY(Grid->isVisible());
     form.SelectNode(form.Model().index(1, 0));
     QVERIFY(!Grid->isVisible());
+}
+
+
+void TestMainFormGrid::markTypedThenOtherPupilClickedGoesToTheFirst()
+{
+    TMainForm& form = Start();
+    auto* tree = F->Find<QTreeView>("Tree");
+    tree->expandAll();
+    form.SelectNode(Pupil(0));
+    Click(Grid->EditCol(), 2);
+    auto* editor = Grid->findChild<QLineEdit*>(QStringLiteral("InplaceEdit"));
+    QVERIFY(editor && editor->isVisible());
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("17"));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(Pupil(1)).center());
+    QCOMPARE(form.SelectedNode(), Pupil(1));
+    QCOMPARE(Record(0).GetMark(1), 17.0);
+    QCOMPARE(Record(1).GetMark(1), -1.0);
+    QCOMPARE(Grid->Cells(5, 2), QString());
 }
 
 QTEST_MAIN(TestMainFormGrid)
