@@ -67,7 +67,9 @@ namespace {
 
 bool Fits(const QString& text) {
     for (QChar c : text) {
-        if (!IsRepresentable(c))
+        // Latin-1 outside the C1 controls needs no lookup.
+        const char16_t u = c.unicode();
+        if ((u < 0x80 || (u >= 0xA0 && u <= 0xFF)) ? false : !IsRepresentable(c))
             return false;
     }
     return true;

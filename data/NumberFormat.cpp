@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -11,6 +12,16 @@
 namespace {
 
 constexpr double kSmallestFixed = 0.00001;
+
+// Exact as doubles, every one of them.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr int kExactDigits = 15;
+
+double PowerOfTen(int exponent) {
+    return exponent >= 0 && exponent <= kExactDigits ? kPowersOfTen[exponent]
+                                                     : std::pow(10.0, exponent);
+}
 
 struct TDecimal {
     bool Negative = false;
@@ -75,10 +86,48 @@ void AppendAscii(QString& out, const std::string& text) {
     out += QLatin1String(text.data(), qsizetype(text.size()));
 }
 
+// Marks as files hold them ("-1", "15", "12,75"): at most 15 digits, no
+// blanks, no exponent. Their digits and the power of ten are exact doubles, so
+// one division gives the correctly rounded value, as from_chars would. False
+// for any other text, which the full grammar then reads.
+template <typename CharAt>
+bool ParseShortDecimal(qsizetype size, CharAt at, QChar decimalSeparator, double& value) {
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < size && (at(i) == u'+' || at(i) == u'-'))
+        negative = at(i++) == u'-';
+    std::int64_t digits = 0;
+    int digitCount = 0;
+    int decimals = 0;
+    bool afterSeparator = false;
+    for (; i < size; ++i) {
+        const QChar c = at(i);
+        if (c >= u'0' && c <= u'9') {
+            if (++digitCount > kExactDigits)
+                return false;
+            digits = digits * 10 + (c.unicode() - u'0');
+            decimals += afterSeparator ? 1 : 0;
+        } else if (c == decimalSeparator && !afterSeparator) {
+            afterSeparator = true;
+        } else {
+            return false;
+        }
+    }
+    if (digitCount == 0)
+        return false;
+    const double magnitude =
+        decimals == 0 ? double(digits) : double(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 // Reads the number grammar over either byte or UTF-16 text into a plain
 // ASCII form that from_chars takes.
 template <typename CharAt>
 std::optional<double> ParseFloatWith(qsizetype size, CharAt at, QChar decimalSeparator) {
+    double shortValue = 0;
+    if (ParseShortDecimal(size, at, decimalSeparator, shortValue))
+        return shortValue;
     qsizetype i = 0;
     auto isDigit = [&](qsizetype k) {
         return k < size && at(k) >= u'0' && at(k) <= u'9';
@@ -136,6 +185,11 @@ std::optional<double> ParseFloatWith(qsizetype size, CharAt at, QChar decimalSep
     return value;
 }
 
+// Numbers are ASCII: the code page is looked up only for the other bytes.
+QChar CharOf(char byte) {
+    return byte >= 0 ? QChar(char16_t(byte)) : Cp1252::ToUnicode(byte);
+}
+
 template <typename CharAt> std::optional<int> ParseIntWith(qsizetype size, CharAt at) {
     qsizetype i = 0;
     while (i < size && at(i) == u' ')
@@ -162,6 +216,12 @@ template <typename CharAt> std::optional<int> ParseIntWith(qsizetype size, CharA
 
 } // namespace
 
+void AppendInteger(QString& out, long long value) {
+    char buffer[24];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out += QLatin1String(buffer, written.ptr);
+}
+
 void AppendGeneral(QString& out, double value, int precision, QChar decimalSeparator) {
     if (std::isnan(value)) {
         out += QLatin1String("NAN");
@@ -176,8 +236,8 @@ void AppendGeneral(QString& out, double value, int precision, QChar decimalSepar
         return;
     }
     // Whole numbers, "-1" for a missing mark above all, are the common case.
-    if (value == std::trunc(value) && std::fabs(value) < std::pow(10.0, precision)) {
-        out += QString::number(static_cast<long long>(value));
+    if (value == std::trunc(value) && std::fabs(value) < PowerOfTen(precision)) {
+        AppendInteger(out, static_cast<long long>(value));
         return;
     }
     const TDecimal d = ToDecimal(value, precision);
@@ -208,7 +268,7 @@ void AppendGeneral(QString& out, double value, int precision, QChar decimalSepar
         AppendAscii(out, d.Digits.substr(1));
     }
     out += u'E';
-    out += QString::number(d.Exponent);
+    AppendInteger(out, d.Exponent);
 }
 
 QString FormatGeneral(double value, int precision, QChar decimalSeparator) {
@@ -224,8 +284,8 @@ std::optional<double> ParseFloat(QStringView text, QChar decimalSeparator) {
 
 std::optional<double> ParseFloat(QByteArrayView windows1252, QChar decimalSeparator) {
     return ParseFloatWith(
-        windows1252.size(),
-        [windows1252](qsizetype i) { return Cp1252::ToUnicode(windows1252[i]); }, decimalSeparator);
+        windows1252.size(), [windows1252](qsizetype i) { return CharOf(windows1252[i]); },
+        decimalSeparator);
 }
 
 std::optional<int> ParseInt(QStringView text) {
@@ -234,5 +294,5 @@ std::optional<int> ParseInt(QStringView text) {
 
 std::optional<int> ParseInt(QByteArrayView windows1252) {
     return ParseIntWith(windows1252.size(),
-                        [windows1252](qsizetype i) { return Cp1252::ToUnicode(windows1252[i]); });
+                        [windows1252](qsizetype i) { return CharOf(windows1252[i]); });
 }

@@ -12,6 +12,9 @@
 // the integer part needs more digits than that or the value is below 1E-5)
 // and strict conversions that take only the given decimal separator.
 
+// Appends the decimal digits of the value, with a "-" when negative.
+void AppendInteger(QString& out, long long value);
+
 // Appends the number in the general format; writes "E" exponents without a
 // plus sign ("1,5E20", "1E-6").
 void AppendGeneral(QString& out, double value, int precision, QChar decimalSeparator);

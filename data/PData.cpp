@@ -26,7 +26,9 @@ double TPData::GetMark(int index) const {
 TLevelRec& TPData::EntryAt(int index) {
     if (index < 0)
         throw EListError(index);
-    if (index >= LevelCount())
+    if (index == LevelCount())
+        FLevels.emplace_back();
+    else if (index > LevelCount())
         FLevels.resize(std::size_t(index) + 1);
     return FLevels[std::size_t(index)];
 }

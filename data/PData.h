@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <stdexcept>
@@ -47,6 +48,9 @@ public:
     void SetLevel(int index, int level);
     void SetMark(int index, double mark);
     void SetLevelCount(int count);
+    // Room for that many entries, so that setting them one by one does not
+    // grow the list again and again; the entries themselves stay as they are.
+    void ReserveLevels(int count) { FLevels.reserve(std::size_t(std::max(count, 0))); }
 
     // The class's subject lines, or the pupil's remark lines.
     const QStringList& Lines() const { return FLines; }

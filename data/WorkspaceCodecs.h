@@ -12,6 +12,7 @@
 // a line splits it in two on the next load.
 
 // Every line followed by "|".
+void AppendList(QString& out, const QStringList& lines);
 QString EncodeList(const QStringList& lines);
 // Appends the part before each "|" to the record's lines; text after the
 // last "|" is dropped.

@@ -22,11 +22,17 @@ public:
         Line(FLine);
     }
 
+    void ListEntry(QLatin1String key, const QStringList& lines) {
+        FLine = key;
+        AppendList(FLine, lines);
+        Line(FLine);
+    }
+
     void ClassBlock(const TPData& record) {
         Line(u"");
         Line(u"[Class]");
         Entry(QLatin1String("ClassName="), record.ClassName());
-        Entry(QLatin1String("Matters="), EncodeList(record.Lines()));
+        ListEntry(QLatin1String("Matters="), record.Lines());
     }
 
     void PupilBlock(const TPData& record) {
@@ -40,7 +46,7 @@ public:
         FLine = QLatin1String("Levels=");
         AppendLevels(FLine, record, FRegional.DecimalSeparator);
         Line(FLine);
-        Entry(QLatin1String("Remarks="), EncodeList(record.Lines()));
+        ListEntry(QLatin1String("Remarks="), record.Lines());
     }
 
     QByteArray& Bytes() { return FBytes; }
