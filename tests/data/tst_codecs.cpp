@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <QTest>
 
+#include <cstring>
 #include <limits>
 
 class TestCodecs : public QObject {
@@ -115,6 +116,16 @@ void TestCodecs::parseFloat_data() {
     QTest::newRow("out of range") << QStringLiteral("1E400") << false << 0.0;
     QTest::newRow("two commas") << QStringLiteral("1,2,3") << false << 0.0;
     QTest::newRow("not a number word") << QStringLiteral("nan") << false << 0.0;
+    // Up to 15 digits are read by a shorter road than longer numbers: both
+    // must give the nearest double.
+    QTest::newRow("a tenth") << QStringLiteral("0,1") << true << 0.1;
+    QTest::newRow("fifteen digits")
+        << QStringLiteral("0,123456789012345") << true << 0.123456789012345;
+    QTest::newRow("sixteen digits")
+        << QStringLiteral("0,1234567890123456") << true << 0.1234567890123456;
+    QTest::newRow("fifteen integer digits")
+        << QStringLiteral("999999999999999") << true << 999999999999999.0;
+    QTest::newRow("sign alone") << QStringLiteral("-") << false << 0.0;
 }
 
 void TestCodecs::parseFloat() {
@@ -122,8 +133,11 @@ void TestCodecs::parseFloat() {
     QFETCH(bool, valid);
     const std::optional<double> parsed = ParseFloat(text, u',');
     QCOMPARE(parsed.has_value(), valid);
-    if (valid)
-        QTEST(*parsed, "value");
+    if (valid) {
+        // To the last bit: QCOMPARE on doubles would forgive a rounding error.
+        QFETCH(double, value);
+        QVERIFY2(std::memcmp(&*parsed, &value, sizeof value) == 0, qPrintable(text));
+    }
     // The byte form reads the same.
     QCOMPARE(ParseFloat(Cp1252::Encode(text), u','), parsed);
 }
@@ -224,6 +238,13 @@ void TestCodecs::levelsCodec_data() {
     QTest::newRow("no colon at all") << QStringLiteral("5|") << QChar(u',') << false << QString();
     QTest::newRow("empty mark") << QStringLiteral("1:|") << QChar(u',') << false
                                 << QStringLiteral("1:-1");
+    QTest::newRow("level with a blank and a sign")
+        << QStringLiteral(" +3:7|") << QChar(u',') << true << QStringLiteral("3:7");
+    QTest::newRow("largest level")
+        << QStringLiteral("2147483647:1|") << QChar(u',') << true << QStringLiteral("2147483647:1");
+    QTest::newRow("level past 32 bits")
+        << QStringLiteral("1:2|2147483648:1|") << QChar(u',') << false << QStringLiteral("1:2");
+    QTest::newRow("accented level") << QStringLiteral("é:1|") << QChar(u',') << false << QString();
     QTest::newRow("level out of range kept")
         << QStringLiteral("9:-1|0:2|") << QChar(u',') << true << QStringLiteral("9:-1 0:2");
     QTest::newRow("empty") << QString() << QChar(u',') << true << QString();
