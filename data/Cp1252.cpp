@@ -67,9 +67,7 @@ namespace {
 
 bool Fits(const QString& text) {
     for (QChar c : text) {
-        // Latin-1 outside the C1 controls needs no lookup.
-        const char16_t u = c.unicode();
-        if ((u < 0x80 || (u >= 0xA0 && u <= 0xFF)) ? false : !IsRepresentable(c))
+        if (ByteOf(c.unicode()) < 0)
             return false;
     }
     return true;

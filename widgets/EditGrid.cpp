@@ -81,17 +81,23 @@ TEditGrid::~TEditGrid() {
     disconnect(qApp, &QApplication::focusChanged, this, &TEditGrid::FocusChanged);
 }
 
+// A resize drops the editor of a cell it removes; the model's reset it
+// causes is not a move of the current cell.
+void TEditGrid::Restructure(bool editCellGoes, const std::function<void()>& resize) {
+    if (FEditing && editCellGoes)
+        StopEditing();
+    FRestructuring = true;
+    resize();
+    FRestructuring = false;
+}
+
 int TEditGrid::ColCount() const {
     return FModel->ColCount();
 }
 
 void TEditGrid::SetColCount(int Value) {
     Value = std::max(Value, 1);
-    if (FEditing && FEditCell.Col >= Value)
-        StopEditing();
-    FRestructuring = true;
-    FModel->SetColCount(Value);
-    FRestructuring = false;
+    Restructure(FEditCell.Col >= Value, [&] { FModel->SetColCount(Value); });
     FColWidths.resize(Value, DefaultColWidth);
     ApplyColWidths();
 }
@@ -102,11 +108,7 @@ int TEditGrid::RowCount() const {
 
 void TEditGrid::SetRowCount(int Value) {
     Value = std::max(Value, 1);
-    if (FEditing && FEditCell.Row >= Value)
-        StopEditing();
-    FRestructuring = true;
-    FModel->SetGridRowCount(Value);
-    FRestructuring = false;
+    Restructure(FEditCell.Row >= Value, [&] { FModel->SetGridRowCount(Value); });
 }
 
 QString TEditGrid::Cells(int ACol, int ARow) const {

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <functional>
+
 class TEditGridModel;
 class TEditGridHeader;
 class TGridInplaceEdit;
@@ -98,6 +100,7 @@ private:
 
     TCell CurrentCell() const;
     void SetCurrentCell(int ACol, int ARow);
+    void Restructure(bool editCellGoes, const std::function<void()>& resize);
     TCell CellAtGlobal(QPoint globalPos) const;
     bool IsCheckCol(int ACol) const;
 
