@@ -1,8 +1,6 @@
 #include "app/Application.h"
 
-#include "app/MessageBoxes.h"
-
-#include <exception>
+#include "app/HandlerGuard.h"
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
@@ -11,12 +9,8 @@ TApplication::TApplication(int& argc, char** argv)
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        ShowErrorReport(activeWindow(), QString::fromUtf8(error.what()));
-    } catch (...) {
-        ShowErrorReport(activeWindow(), QStringLiteral("Erreur inattendue."));
-    }
-    return false;
+    // The last net: handlers catch their own errors (RunGuarded).
+    bool result = false;
+    RunGuarded(activeWindow(), [&] { result = QApplication::notify(receiver, event); });
+    return result;
 }

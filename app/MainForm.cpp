@@ -117,6 +117,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::FormClose() {
+    CommitPendingEdit();
     {
         TQuitDlg dialog(this);
         if (dialog.exec() != QDialog::Accepted)

@@ -60,6 +60,10 @@ public:
     void FillGrid(const QModelIndex& node);
     void UpdateStatusBar();
 
+    // Stores the edit in progress (a mark being typed) before a command
+    // reads the records.
+    void CommitPendingEdit();
+
     void PrepareGrid(const TPData* classRecord);
     void GridModifyCheck(QObject* Sender, int ARow, int Value);
     void GridModifyEdit(QObject* Sender, int ARow, const QString& Value);

@@ -103,6 +103,10 @@ void TMainForm::GridModifyCheck(QObject*, int ARow, int Value) {
         record->SetLevel(ARow - 1, Value);
 }
 
+void TMainForm::CommitPendingEdit() {
+    Grid->CommitEdit();
+}
+
 void TMainForm::GridModifyEdit(QObject*, int ARow, const QString&) {
     TPData* record = SelectedData();
     if (!record || !record->IsPupil())

@@ -52,6 +52,56 @@ void TWorkspaceModel::SetNodeImages(const QModelIndex& index, std::pair<int, int
     }
 }
 
+QModelIndex TWorkspaceModel::InsertClass(int row, std::unique_ptr<TClassNode> schoolClass) {
+    if (row < 0 || row > rowCount())
+        throw EListError(row);
+    beginInsertRows({}, row, row);
+    ::InsertClass(FTree, row, std::move(schoolClass));
+    endInsertRows();
+    return index(row, 0);
+}
+
+std::unique_ptr<TClassNode> TWorkspaceModel::TakeClass(const QModelIndex& schoolClass) {
+    if (!schoolClass.isValid() || schoolClass.internalPointer())
+        throw EListError(schoolClass.row());
+    beginRemoveRows({}, schoolClass.row(), schoolClass.row());
+    auto taken = ::TakeClass(FTree, schoolClass.row());
+    endRemoveRows();
+    return taken;
+}
+
+QModelIndex TWorkspaceModel::InsertPupil(const QModelIndex& schoolClass, int row,
+                                         std::unique_ptr<TNode> pupil) {
+    TClassNode* node = schoolClass.internalPointer() ? nullptr : ClassAt(schoolClass);
+    if (!node || row < 0 || row > int(node->Pupils.size()))
+        throw EListError(row);
+    beginInsertRows(schoolClass, row, row);
+    ::InsertPupil(*node, row, std::move(pupil));
+    endInsertRows();
+    return index(row, 0, schoolClass);
+}
+
+std::unique_ptr<TNode> TWorkspaceModel::TakePupil(const QModelIndex& pupil) {
+    auto* schoolClass =
+        pupil.isValid() ? static_cast<TClassNode*>(pupil.internalPointer()) : nullptr;
+    if (!schoolClass)
+        throw EListError(pupil.row());
+    beginRemoveRows(pupil.parent(), pupil.row(), pupil.row());
+    auto taken = ::TakePupil(*schoolClass, pupil.row());
+    endRemoveRows();
+    return taken;
+}
+
+std::unique_ptr<TPData> TWorkspaceModel::ReplaceRecord(const QModelIndex& index,
+                                                       std::unique_ptr<TPData> record) {
+    TNode* node = NodeAt(index);
+    if (!node)
+        throw EListError(index.row());
+    auto old = ::ReplaceRecord(*node, std::move(record));
+    Q_EMIT dataChanged(index, index);
+    return old;
+}
+
 QModelIndex TWorkspaceModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0 || row >= rowCount(parent))
         return {};

@@ -29,7 +29,16 @@ public:
     void SetNodeText(const QModelIndex& index, const QString& text);
     void SetNodeImages(const QModelIndex& index, std::pair<int, int> images);
 
-    // Wraps a change made to the tree behind the model's back (loading).
+    // The workspace's own changes (data/Workspace.h), told to the views as
+    // row insertions and removals. Insertions return the new node's index.
+    QModelIndex InsertClass(int row, std::unique_ptr<TClassNode> schoolClass);
+    std::unique_ptr<TClassNode> TakeClass(const QModelIndex& schoolClass);
+    QModelIndex InsertPupil(const QModelIndex& schoolClass, int row, std::unique_ptr<TNode> pupil);
+    std::unique_ptr<TNode> TakePupil(const QModelIndex& pupil);
+    std::unique_ptr<TPData> ReplaceRecord(const QModelIndex& index, std::unique_ptr<TPData> record);
+
+    // Wraps a change made to the tree behind the model's back: loading and
+    // freeing only; every other change goes through the functions above.
     template <typename Change> void Reset(Change change) {
         beginResetModel();
         change(FTree);

@@ -14,3 +14,42 @@ void FreeWorkspace(TWorkspace& tree) {
             pupil->Data.reset();
     }
 }
+
+namespace {
+
+template <typename List> void CheckRow(const List& list, int row, bool insert) {
+    const auto count = qsizetype(list.size());
+    if (row < 0 || row > count || (!insert && row == count))
+        throw EListError(row);
+}
+
+} // namespace
+
+void InsertClass(TWorkspace& tree, int row, std::unique_ptr<TClassNode> schoolClass) {
+    CheckRow(tree.Classes, row, true);
+    tree.Classes.insert(tree.Classes.begin() + row, std::move(schoolClass));
+}
+
+std::unique_ptr<TClassNode> TakeClass(TWorkspace& tree, int row) {
+    CheckRow(tree.Classes, row, false);
+    auto taken = std::move(tree.Classes[std::size_t(row)]);
+    tree.Classes.erase(tree.Classes.begin() + row);
+    return taken;
+}
+
+void InsertPupil(TClassNode& schoolClass, int row, std::unique_ptr<TNode> pupil) {
+    CheckRow(schoolClass.Pupils, row, true);
+    schoolClass.Pupils.insert(schoolClass.Pupils.begin() + row, std::move(pupil));
+}
+
+std::unique_ptr<TNode> TakePupil(TClassNode& schoolClass, int row) {
+    CheckRow(schoolClass.Pupils, row, false);
+    auto taken = std::move(schoolClass.Pupils[std::size_t(row)]);
+    schoolClass.Pupils.erase(schoolClass.Pupils.begin() + row);
+    return taken;
+}
+
+std::unique_ptr<TPData> ReplaceRecord(TNode& node, std::unique_ptr<TPData> record) {
+    std::swap(node.Data, record);
+    return record;
+}

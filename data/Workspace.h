@@ -35,3 +35,13 @@ struct TWorkspace {
 
 // Releases every record; the nodes stay.
 void FreeWorkspace(TWorkspace& tree);
+
+// The changes a loaded workspace goes through: classes and pupils are
+// inserted and taken out whole (a taken node comes back to the caller, which
+// may keep it to put it back), records are replaced whole (the old one comes
+// back). A row outside the list raises EListError.
+void InsertClass(TWorkspace& tree, int row, std::unique_ptr<TClassNode> schoolClass);
+std::unique_ptr<TClassNode> TakeClass(TWorkspace& tree, int row);
+void InsertPupil(TClassNode& schoolClass, int row, std::unique_ptr<TNode> pupil);
+std::unique_ptr<TNode> TakePupil(TClassNode& schoolClass, int row);
+std::unique_ptr<TPData> ReplaceRecord(TNode& node, std::unique_ptr<TPData> record);

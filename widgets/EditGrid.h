@@ -71,6 +71,11 @@ public:
 
     TXBaloon& Baloon() { return FBaloon; }
 
+    // Hands the mark being typed to the owner now (OnModifyEdit), at most
+    // once for the same text; the editor stays open. For the commands that
+    // read the records while a mark is being typed.
+    void CommitEdit() { Commit(); }
+
     // For the cell drawing.
     const TGridTextMeter& TextMeter() const { return FMeter; }
     const TCrossPicture& Cross() const { return FCrossPicture; }

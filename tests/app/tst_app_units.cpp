@@ -125,6 +125,32 @@ void TestAppUnits::workspaceModel() {
     QCOMPARE(model.index(0, 0, b).data().toString(), QStringLiteral("T"));
     QCOMPARE(model.index(0, 0, b).data(TWorkspaceModel::SelectedIndexRole).toInt(), 3);
     QVERIFY(!model.index(0, 0, b).data(Qt::DecorationRole).value<QIcon>().isNull());
+
+    // Every change goes through the model, watched by the tester; what is
+    // taken out comes back whole and can be put back.
+    auto pupil = std::make_unique<TNode>();
+    pupil->Text = QStringLiteral("U");
+    pupil->Data = std::make_unique<TPData>(TDataType::dtPupil);
+    const QModelIndex added = model.InsertPupil(b, 0, std::move(pupil));
+    QCOMPARE(added.data().toString(), QStringLiteral("U"));
+    QCOMPARE(model.rowCount(b), 2);
+    auto takenClass = model.TakeClass(model.index(0, 0));
+    QCOMPARE(takenClass->Text, QStringLiteral("A"));
+    QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("B"));
+    model.InsertClass(1, std::move(takenClass));
+    QCOMPARE(model.index(1, 0).data().toString(), QStringLiteral("A"));
+    const QModelIndex bAgain = model.index(0, 0);
+    auto takenPupil = model.TakePupil(model.index(1, 0, bAgain));
+    QCOMPARE(takenPupil->Text, QStringLiteral("T"));
+    QCOMPARE(model.rowCount(bAgain), 1);
+    auto record = std::make_unique<TPData>(TDataType::dtPupil);
+    const TPData* stored = record.get();
+    auto old = model.ReplaceRecord(model.index(0, 0, bAgain), std::move(record));
+    QCOMPARE(tree.Classes[0]->Pupils[0]->Data.get(), stored);
+    QVERIFY(old && old->IsPupil());
+    QVERIFY_THROWS_EXCEPTION(EListError, model.InsertClass(5, std::make_unique<TClassNode>()));
+    QVERIFY_THROWS_EXCEPTION(EListError, model.TakePupil(bAgain));
+    QCOMPARE(model.rowCount(), 2);
 }
 
 QTEST_MAIN(TestAppUnits)
