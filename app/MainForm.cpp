@@ -5,6 +5,7 @@
 #include "app/MessageBoxes.h"
 #include "app/QuitDlg.h"
 #include "app/StatusBar.h"
+#include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
 #include "app/help/HookHelpSystem.h"
 #include "data/SafeFile.h"
@@ -29,7 +30,8 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     : QMainWindow(parent)
     , FEnvironment(std::move(environment))
     , FStartDay(FEnvironment.Today())
-    , FModel(new TWorkspaceModel(FWorkspace, FImages, this)) {
+    , FModel(new TWorkspaceModel(FWorkspace, FImages, this))
+    , FEditor(std::make_unique<TWorkspaceEditor>(*FModel)) {
     BuildLayout();
     BuildCommands();
     connect(Tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,

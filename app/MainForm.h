@@ -25,6 +25,7 @@ class TEdit97;
 class TEditGrid;
 class TStatusBar;
 class THookHelpSystem;
+class TWorkspaceEditor;
 class TWorkspaceModel;
 
 // The program's one window: the class and pupil tree on the left; on the
@@ -50,6 +51,7 @@ public:
     // Makes the node the selection, which refreshes the right-hand side.
     void SelectNode(const QModelIndex& node);
     TWorkspaceModel& Model() const { return *FModel; }
+    TWorkspaceEditor& Editor() { return *FEditor; }
 
     const TColHints& ColHints() const { return FColHints; }
     TPrintConf& PrintConf() { return FPrintConf; }
@@ -115,6 +117,7 @@ private:
     TImageLists FImages;
     TWorkspace FWorkspace;
     TWorkspaceModel* FModel;
+    std::unique_ptr<TWorkspaceEditor> FEditor;
     TLoadResult FLoadResult;
     bool FCopyKept = false;
     TColHints FColHints = DefaultColHints();
