@@ -13,6 +13,7 @@
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -32,8 +33,11 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     , FStartDay(FEnvironment.Today())
     , FModel(new TWorkspaceModel(FWorkspace, FImages, this))
     , FEditor(std::make_unique<TWorkspaceEditor>(*FModel)) {
+    FEditor->SetShowNode([this](const QModelIndex& node) { ShowChangedNode(node); });
     BuildLayout();
     BuildCommands();
+    // Typing in a field is one step until the focus leaves it.
+    connect(qApp, &QApplication::focusChanged, this, [this] { FEditor->EndTyping(); });
     connect(Tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TMainForm::TreeChange);
     connect(Grid, &TEditGrid::OnModifyCheck, this, &TMainForm::GridModifyCheck);
@@ -47,7 +51,10 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     }
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The widgets going away move the focus; the editor goes first.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void TMainForm::FormCreate() {
     THelpDebugOptions debug;
@@ -139,6 +146,8 @@ bool TMainForm::FormClose() {
         return false;
     }
     FModel->Reset([](TWorkspace& tree) { FreeWorkspace(tree); });
+    // The records the history would bring back are gone with the program.
+    FEditor->History().clear();
     FHelp.reset();
     return true;
 }

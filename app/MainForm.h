@@ -75,6 +75,8 @@ public:
     void TreeExpandAllExecute();
     void TreeCollapseAllExecute();
     void FileExitExecute();
+    void EditUndoExecute();
+    void EditRedoExecute();
     void HelpContentsExecute();
     void HelpAboutExecute();
 
@@ -93,6 +95,8 @@ private:
     void BuildToolBar();
     void BuildPopupMenu();
     QAction* NewAction(const char* name, const QString& text);
+    void BuildHistoryActions();
+    void ShowChangedNode(const QModelIndex& node);
 
     void FormCreate();
     void FormResize();
@@ -107,7 +111,6 @@ private:
     void LoadWorkspaceFile(const QString& path);
     void SetSheetEnabled(bool enabled);
     void EdtChange(QObject* sender);
-    void StoreName(QObject* sender, const QString& text);
     void FillSummaryRow(const TClassNode& schoolClass, int subject);
     QString FormatMark(double mark) const;
     QWidget* MessageParent();
@@ -123,6 +126,9 @@ private:
     TColHints FColHints = DefaultColHints();
     TPrintConf FPrintConf;
     bool FFillingRemarks = false;
+    // True while UpdatePupilSheet fills the identity fields: what that
+    // stores (the names normalised when shown) is no step of the history.
+    bool FFillingSheet = false;
     bool FStartMaximized = false;
     bool FToolBarHints = false;
     std::unique_ptr<THookHelpSystem> FHelp;
@@ -159,6 +165,8 @@ private:
     QAction* FileBigIcons = nullptr;
     QAction* FileBigIconsItem = nullptr;
     QAction* FileExit = nullptr;
+    QAction* EditUndo = nullptr;
+    QAction* EditRedo = nullptr;
     QAction* HelpContents = nullptr;
     QAction* HelpAbout = nullptr;
     QAction* TreeExpandAll = nullptr;

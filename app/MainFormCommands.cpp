@@ -2,6 +2,9 @@
 
 #include "app/MainForm.h"
 
+#include "app/HandlerGuard.h"
+#include "app/WorkspaceEditor.h"
+
 #include <QAction>
 #include <QFrame>
 #include <QMenu>
@@ -79,6 +82,7 @@ void TMainForm::BuildCommands() {
     connect(FileBigIconsItem, &QAction::triggered, this, &TMainForm::FileBigIconsExecute);
     FileExit = NewAction("FileExit", QStringLiteral("&Quitter"));
     connect(FileExit, &QAction::triggered, this, &TMainForm::FileExitExecute);
+    BuildHistoryActions();
     HelpContents = NewAction("HelpContents", QStringLiteral("&Rubriques d'aide"));
     HelpContents->setShortcut(QKeySequence(Qt::Key_F1));
     connect(HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsExecute);
@@ -103,11 +107,54 @@ void TMainForm::BuildMenus() {
     file->addActions({FileToolBar, FileBigIconsItem});
     file->addSeparator();
     file->addAction(FileExit);
+    QMenu* edition = menuBar()->addMenu(QStringLiteral("&Edition"));
+    edition->setObjectName(QStringLiteral("EditMenu"));
+    edition->addActions({EditUndo, EditRedo});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Aide"));
     help->setObjectName(QStringLiteral("HelpMenu"));
     help->addAction(HelpContents);
     help->addSeparator();
     help->addAction(HelpAbout);
+}
+
+void TMainForm::BuildHistoryActions() {
+    EditUndo = NewAction("EditUndo", QString());
+    EditUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(EditUndo, &QAction::triggered, this, &TMainForm::EditUndoExecute);
+    EditRedo = NewAction("EditRedo", QString());
+    EditRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(EditRedo, &QAction::triggered, this, &TMainForm::EditRedoExecute);
+    // The captions name the step; a "&" in a name is shown as itself.
+    auto caption = [](QAction* action, const QString& verb, const QString& step) {
+        QString text = verb;
+        if (!step.isEmpty())
+            text += QStringLiteral(" : ") + QString(step).replace(u'&', QStringLiteral("&&"));
+        action->setText(text);
+    };
+    const QUndoStack& history = FEditor->History();
+    auto update = [this, caption, &history] {
+        caption(EditUndo, QStringLiteral("&Annuler"), history.undoText());
+        caption(EditRedo, QStringLiteral("&Rétablir"), history.redoText());
+        EditUndo->setEnabled(history.canUndo());
+        EditRedo->setEnabled(history.canRedo());
+    };
+    connect(&history, &QUndoStack::indexChanged, this, update);
+    update();
+}
+
+void TMainForm::EditUndoExecute() {
+    RunGuarded(this, [this] {
+        CommitPendingEdit();
+        FEditor->Undo();
+    });
+}
+
+void TMainForm::EditRedoExecute() {
+    RunGuarded(this, [this] {
+        CommitPendingEdit();
+        FEditor->Redo();
+    });
 }
 
 void TMainForm::BuildToolBar() {

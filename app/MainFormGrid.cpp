@@ -6,6 +6,7 @@
 
 #include "app/CleanMark.h"
 #include "app/MessageBoxes.h"
+#include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
 #include "data/ClassSummary.h"
 #include "data/NumberFormat.h"
@@ -98,9 +99,7 @@ void TMainForm::FillSummaryRow(const TClassNode& schoolClass, int subject) {
 }
 
 void TMainForm::GridModifyCheck(QObject*, int ARow, int Value) {
-    TPData* record = SelectedData();
-    if (record && record->IsPupil())
-        record->SetLevel(ARow - 1, Value);
+    FEditor->SetLevel(SelectedNode(), ARow - 1, Value);
 }
 
 void TMainForm::CommitPendingEdit() {
@@ -108,19 +107,19 @@ void TMainForm::CommitPendingEdit() {
 }
 
 void TMainForm::GridModifyEdit(QObject*, int ARow, const QString&) {
-    TPData* record = SelectedData();
+    const TPData* record = SelectedData();
     if (!record || !record->IsPupil())
         return;
     const int column = Grid->EditCol();
     const QString mark = CleanMark(Grid->Cells(column, ARow));
     Grid->SetCells(column, ARow, mark);
     if (mark.isEmpty()) {
-        record->SetMark(ARow - 1, NoMark);
+        FEditor->SetMark(SelectedNode(), ARow - 1, NoMark);
         return;
     }
     if (const std::optional<double> value =
             ParseFloat(mark, FEnvironment.Regional.DecimalSeparator)) {
-        record->SetMark(ARow - 1, *value);
+        FEditor->SetMark(SelectedNode(), ARow - 1, *value);
         return;
     }
     ShowMessage(this, mark + QStringLiteral(" n'est pas un nombre réel valide"));

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "app/NameCase.h"
+#include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
@@ -52,9 +53,11 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
     }
 
     if (selected && record->IsPupil()) {
+        FFillingSheet = true;
         SurnameEdt->setText(record->Surname());
         NameEdt->setText(record->Name());
         BirthdayEdt->setText(record->BirthDay());
+        FFillingSheet = false;
         SexeCombo->setCurrentIndex(SexeCombo->findText(record->Sexe(), Qt::MatchFixedString));
         FFillingRemarks = true;
         RemarksMemo->setPlainText(record->Lines().join(u'\n'));
@@ -74,29 +77,26 @@ void TMainForm::EdtChange(QObject* sender) {
         return;
     const QModelIndex node = SelectedNode();
     if (sender == SurnameEdt || sender == NameEdt) {
-        StoreName(sender, static_cast<QLineEdit*>(sender)->text());
+        const QString name =
+            NormaliseName(TPData::StoredText(static_cast<QLineEdit*>(sender)->text()));
+        if (!FFillingSheet) {
+            FEditor->SetSheetField(
+                node, sender == SurnameEdt ? TSheetField::Surname : TSheetField::Name, name);
+            return;
+        }
+        if (sender == SurnameEdt)
+            record->SetSurname(name);
+        else
+            record->SetName(name);
         FModel->SetNodeText(node, record->Surname() + u' ' + record->Name());
     } else if (sender == BirthdayEdt) {
-        record->SetBirthDay(BirthdayEdt->text());
+        if (FFillingSheet)
+            record->SetBirthDay(BirthdayEdt->text());
+        else
+            FEditor->SetSheetField(node, TSheetField::BirthDay, BirthdayEdt->text());
     } else if (sender == SexeCombo) {
-        if (SexeCombo->currentText() != record->Sexe()) {
-            record->SetSexe(SexeCombo->currentText());
-            FModel->SetNodeImages(node, NodeImages(*record));
-        }
+        FEditor->SetSheetField(node, TSheetField::Sexe, SexeCombo->currentText());
     } else if (sender == RemarksMemo && !FFillingRemarks) {
-        const QStringList lines = MemoLines(*RemarksMemo);
-        record->AssignLines(&lines);
-    }
-}
-
-void TMainForm::StoreName(QObject* sender, const QString& text) {
-    TPData& record = *SelectedData();
-    // Cut and fitted to the file first, then normalised.
-    if (sender == SurnameEdt) {
-        record.SetSurname(text);
-        record.SetSurname(NormaliseName(record.Surname()));
-    } else {
-        record.SetName(text);
-        record.SetName(NormaliseName(record.Name()));
+        FEditor->SetRemarks(node, MemoLines(*RemarksMemo));
     }
 }

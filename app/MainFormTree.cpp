@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 
 #include "app/StatusBar.h"
+#include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
 
 #include <QMouseEvent>
@@ -27,12 +28,26 @@ void TMainForm::SelectNode(const QModelIndex& node) {
 }
 
 void TMainForm::TreeChange() {
+    FEditor->EndTyping();
     TPData* record = SelectedData();
     if (!record)
         return;
     UpdatePupilSheet(record);
     FillGrid(SelectedNode());
     UpdateStatusBar();
+}
+
+void TMainForm::ShowChangedNode(const QModelIndex& node) {
+    // The refresh runs even when the node was selected already, so that the
+    // sheet, the grid and the status bar show what came back.
+    if (node != SelectedNode())
+        SelectNode(node);
+    else
+        TreeChange();
+    if (node.isValid())
+        Tree->scrollTo(node);
+    else
+        UpdatePupilSheet(nullptr);
 }
 
 void TMainForm::UpdateStatusBar() {

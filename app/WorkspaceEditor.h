@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/RecordCommands.h"
 #include "data/Workspace.h"
 
 #include <QModelIndex>
 #include <QString>
+#include <QUndoStack>
 
 #include <memory>
 #include <utility>
@@ -11,9 +13,10 @@
 
 class TWorkspaceModel;
 
-// Every change the commands make to the workspace, in one place: new
-// classes and pupils, deletions and the records replaced by a confirmed
-// subject edit. Each call is one step for the user.
+// Every change the teacher makes to the workspace, in one place: new
+// classes and pupils, deletions, the records replaced by a confirmed
+// subject edit, levels, marks and the pupil sheet. Each call is one step of
+// the session's history, which can be undone and redone in order.
 class TWorkspaceEditor {
 public:
     using TRecordChange = std::pair<QModelIndex, std::unique_ptr<TPData>>;
@@ -32,6 +35,28 @@ public:
     // Gives each node its new record, in one step named by the text.
     void ReplaceRecords(const QString& what, std::vector<TRecordChange> changes);
 
+    // A pupil's evaluation of one subject line; nothing when it is unchanged.
+    void SetLevel(const QModelIndex& pupil, int subject, int level);
+    void SetMark(const QModelIndex& pupil, int subject, double mark);
+    // A field of the pupil sheet, given as the record is to store it, and
+    // the remarks. Changes to one field make one step until EndTyping.
+    void SetSheetField(const QModelIndex& pupil, TSheetField field, const QString& value);
+    void SetRemarks(const QModelIndex& pupil, const QStringList& lines);
+    void EndTyping() { ++FTyping; }
+
+    QUndoStack& History() { return FHistory; }
+    void Undo();
+    void Redo();
+    // Called with the node each undone or redone step concerns.
+    void SetShowNode(TShowNode show) { FShow = std::move(show); }
+
 private:
+    const TPData* PupilRecord(const QModelIndex& pupil) const;
+    QString SubjectName(const QModelIndex& pupil, int subject) const;
+    void Push(std::unique_ptr<QUndoCommand> command);
+
     TWorkspaceModel& FModel;
+    QUndoStack FHistory;
+    TShowNode FShow;
+    int FTyping = 0;
 };

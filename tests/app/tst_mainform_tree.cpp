@@ -151,7 +151,8 @@ void TestMainFormTree::anyMouseButtonSelects() {
 
 void TestMainFormTree::menusAndShortcuts() {
     const QList<QAction*> menus = Form->menuBar()->actions();
-    QCOMPARE(Captions(menus), (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Aide")}));
+    QCOMPARE(Captions(menus), (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Edition"),
+                                           QStringLiteral("&Aide")}));
     QCOMPARE(Captions(menus[0]->menu()->actions()),
              (QStringList{QStringLiteral("Nouvelle classe"), QStringLiteral("Nouvel élèv&e"),
                           QStringLiteral("&Supprimer"), QStringLiteral("&Modifier les matières"),
@@ -159,6 +160,8 @@ void TestMainFormTree::menusAndShortcuts() {
                           QStringLiteral("Barre d'&outils"), QStringLiteral("&Grandes Icônes"),
                           QStringLiteral("-"), QStringLiteral("&Quitter")}));
     QCOMPARE(Captions(menus[1]->menu()->actions()),
+             (QStringList{QStringLiteral("&Annuler"), QStringLiteral("&Rétablir")}));
+    QCOMPARE(Captions(menus[2]->menu()->actions()),
              (QStringList{QStringLiteral("&Rubriques d'aide"), QStringLiteral("-"),
                           QStringLiteral("A &propos")}));
     const std::pair<const char*, QKeySequence> shortcuts[] = {
