@@ -4,8 +4,13 @@
 // Going from pupil to pupil fills the grid with levels and marks; going
 // between a pupil and the class also computes the class's summary. A frame
 // at 60 Hz is 16 ms.
+//
+// Undoing or redoing a confirmed subject edit swaps back the records of the
+// class and of all its pupils, then shows the class again: that too must fit
+// in a frame.
 
 #include "app/MainForm.h"
+#include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
 #include "benchmarks/WorkspaceGenerator.h"
 #include "data/SafeFile.h"
@@ -143,6 +148,43 @@ void AlternateSelection(benchmark::State& state, const TSelectionWindow& window,
         benchmark::Counter(paints.Count, benchmark::Counter::kAvgIterations);
 }
 
+// One confirmed subject edit of the class (one more subject line for the
+// class and every pupil), then undone and redone in turn.
+void UndoRedoSubjectEdit(benchmark::State& state, const TSelectionWindow& window) {
+    if (!window.Problem().isEmpty()) {
+        state.SkipWithError(window.Problem().toStdString().c_str());
+        return;
+    }
+    TMainForm& form = window.Form();
+    TWorkspaceModel& model = form.Model();
+    form.SelectNode(window.ClassNode());
+    std::vector<TWorkspaceEditor::TRecordChange> changes;
+    auto classRecord = std::make_unique<TPData>(*model.NodeAt(window.ClassNode())->Data);
+    classRecord->AppendLine(QStringLiteral("Histoire"));
+    changes.emplace_back(window.ClassNode(), std::move(classRecord));
+    for (int row = 0; row < kPupils; ++row) {
+        auto record = std::make_unique<TPData>(*model.NodeAt(window.Pupil(row))->Data);
+        record->SetLevelCount(kSubjects + 1);
+        changes.emplace_back(window.Pupil(row), std::move(record));
+    }
+    form.Editor().ReplaceRecords(QStringLiteral("matières de la classe CM2 B"), std::move(changes));
+    bool undone = false;
+    for (auto _ : state) {
+        undone = !undone;
+        if (undone)
+            form.Editor().Undo();
+        else
+            form.Editor().Redo();
+        window.Grid().repaint();
+        QCoreApplication::processEvents();
+    }
+    if (undone)
+        form.Editor().Redo();
+    form.Editor().Undo();
+    if (window.Grid().RowCount() != kSubjects + 1 || form.SelectedNode() != window.ClassNode())
+        state.SkipWithError("the grid does not show the class as it was");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -168,6 +210,11 @@ int main(int argc, char** argv) {
                                      AlternateSelection(state, window, window.Pupil(0),
                                                         window.ClassNode());
                                  })
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(
+        "BM_UndoRedoSubjectEdit",
+        [&](benchmark::State& state) { UndoRedoSubjectEdit(state, window); })
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
     benchmark::RunSpecifiedBenchmarks();
