@@ -1,5 +1,6 @@
 // The pupil sheet: identity fields and remarks, written into the selected
-// pupil's record as they change.
+// pupil's record as they change, each edit of a field one step of the
+// history.
 
 #include "app/MainForm.h"
 
@@ -77,6 +78,7 @@ void TMainForm::EdtChange(QObject* sender) {
         return;
     const QModelIndex node = SelectedNode();
     if (sender == SurnameEdt || sender == NameEdt) {
+        // Cut and fitted to the file first, then normalised.
         const QString name =
             NormaliseName(TPData::StoredText(static_cast<QLineEdit*>(sender)->text()));
         if (!FFillingSheet) {
