@@ -146,8 +146,6 @@ bool TMainForm::FormClose() {
         return false;
     }
     FModel->Reset([](TWorkspace& tree) { FreeWorkspace(tree); });
-    // The records the history would bring back are gone with the program.
-    FEditor->History().clear();
     FHelp.reset();
     return true;
 }

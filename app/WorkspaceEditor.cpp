@@ -13,7 +13,9 @@ bool IsClassIndex(const QModelIndex& index) {
 } // namespace
 
 void TWorkspaceEditor::Push(std::unique_ptr<QUndoCommand> command) {
-    FHistory.push(command.release());
+    // The history owns the step once it is done; a step that failed is freed.
+    FHistory.push(command.get());
+    command.release();
 }
 
 QModelIndex TWorkspaceEditor::AddClass(std::unique_ptr<TClassNode> schoolClass) {

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void captionsNameTheStep();
     void undoRefreshesTheWindow();
     void oneStepPerFieldEdit();
+    void quittingKeepsTheHistory();
     void focusedEditKeepsItsShortcuts_data();
     void focusedEditKeepsItsShortcuts();
 
@@ -376,6 +377,19 @@ void TestMainFormUndo::oneStepPerFieldEdit() {
     QTest::keyClicks(surname, QStringLiteral("z"));
     QTest::keyClick(surname, Qt::Key_Backspace);
     QVERIFY(!Undo()->isEnabled());
+}
+
+void TestMainFormUndo::quittingKeepsTheHistory() {
+    ClickGrid(3, 2);
+    QVERIFY(!F->Quit(QStringLiteral("CancelBtn")));
+    QVERIFY(Undo()->isEnabled());
+    QVERIFY(F->Quit(QStringLiteral("OkBtn")));
+    QVERIFY(F->ReadFile(QStringLiteral("tree.dat")).contains("Levels=4:-1|3:12|3:-1|"));
+    QCOMPARE(Undo()->text(), QStringLiteral("&Annuler : niveau de Lecture"));
+    // The records are freed once saved: a step taken back then harms nothing.
+    Undo()->trigger();
+    Redo()->trigger();
+    QCOMPARE(F->Driver.Messages, QStringList());
 }
 
 void TestMainFormUndo::focusedEditKeepsItsShortcuts_data() {
