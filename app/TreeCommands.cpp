@@ -56,7 +56,7 @@ QModelIndex TAddPupilsCommand::Apply(bool forward) {
 }
 
 TRemoveNodeCommand::TRemoveNodeCommand(TWorkspaceModel& model, TShowNode show, TNodePlace place)
-    : TWorkspaceCommand(model, show, RemovalText(model, place))
+    : TWorkspaceCommand(model, std::move(show), RemovalText(model, place))
     , FPlace(place) {}
 
 QModelIndex TRemoveNodeCommand::Apply(bool forward) {
