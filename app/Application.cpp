@@ -2,10 +2,17 @@
 
 #include "app/HandlerGuard.h"
 
+#include <QLibraryInfo>
+
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(ApplicationTitle());
     setQuitOnLastWindowClosed(true);
+    // Without the translations installed Qt's texts stay English: a poorer
+    // interface, not a reason to stop.
+    if (FQtTexts.load(QStringLiteral("qtbase_fr"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&FQtTexts);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -7,23 +7,41 @@ namespace {
 constexpr int kTreeImages = 8;
 constexpr int kToolBarImages = 5;
 
-QPixmap Image(const char* list, const char* size, int index) {
-    return QPixmap(QStringLiteral(":/images/%1/%2/%3.png")
+QPixmap Image(const char* list, const char* size, int index, const char* suffix = "") {
+    return QPixmap(QStringLiteral(":/images/%1/%2/%3%4.png")
                        .arg(QLatin1String(list), QLatin1String(size))
-                       .arg(index));
+                       .arg(index)
+                       .arg(QLatin1String(suffix)));
+}
+
+// The 16-, 32- and 64-pixel drawings of one image: the icon gives each
+// screen the one of its pixel density (a small image on a 200 % screen is
+// the 32-pixel drawing).
+std::vector<QPixmap> Sizes(const char* list, int index) {
+    return {Image(list, "big", index, "@2x"), Image(list, "big", index),
+            Image(list, "small", index)};
+}
+
+void AddSizes(QIcon& icon, const std::vector<QPixmap>& sizes, QIcon::Mode mode) {
+    for (const QPixmap& pixmap : sizes)
+        icon.addPixmap(pixmap, mode);
 }
 
 } // namespace
 
+QIcon ImageIcon(const QString& name) {
+    const QString path = QStringLiteral(":/images/") + name;
+    QIcon icon(path);
+    icon.addFile(path.chopped(4) + QStringLiteral("@2x.png"));
+    return icon;
+}
+
 TImageLists::TImageLists() {
-    for (int i = 0; i < kTreeImages; ++i) {
-        FTreeBig.push_back(Image("tree", "big", i));
-        FTreeSmall.push_back(Image("tree", "small", i));
-    }
+    for (int i = 0; i < kTreeImages; ++i)
+        FTree.push_back(Sizes("tree", i));
     for (int i = 0; i < kToolBarImages; ++i) {
         QIcon icon;
-        icon.addPixmap(Image("toolbar", "big", i));
-        icon.addPixmap(Image("toolbar", "small", i));
+        AddSizes(icon, Sizes("toolbar", i), QIcon::Normal);
         FToolBar.push_back(icon);
     }
 }
@@ -33,14 +51,10 @@ QIcon TImageLists::TreeIcon(int image, int selected) const {
         return index >= 0 && index < kTreeImages;
     };
     QIcon icon;
-    if (valid(image)) {
-        icon.addPixmap(FTreeBig[std::size_t(image)], QIcon::Normal);
-        icon.addPixmap(FTreeSmall[std::size_t(image)], QIcon::Normal);
-    }
-    if (valid(selected)) {
-        icon.addPixmap(FTreeBig[std::size_t(selected)], QIcon::Selected);
-        icon.addPixmap(FTreeSmall[std::size_t(selected)], QIcon::Selected);
-    }
+    if (valid(image))
+        AddSizes(icon, FTree[std::size_t(image)], QIcon::Normal);
+    if (valid(selected))
+        AddSizes(icon, FTree[std::size_t(selected)], QIcon::Selected);
     return icon;
 }
 

@@ -5,9 +5,14 @@
 
 #include <vector>
 
+// The image of the resources at ":/images/" + name with its double-size
+// drawing (name@2x.png) beside it, for high-density screens.
+QIcon ImageIcon(const QString& name);
+
 // The tree's node images and the tool bar's command images, each in a
-// 32-pixel and a 16-pixel list. An icon holds both sizes, so a view picks
-// the list in force through its icon size alone.
+// 32-pixel and a 16-pixel list, with a 64-pixel drawing for high-density
+// screens. An icon holds every size, so a view picks the list in force
+// through its icon size alone and Qt the drawing for the screen.
 class TImageLists {
 public:
     TImageLists();
@@ -21,7 +26,6 @@ public:
     static constexpr int SmallSize = 16;
 
 private:
-    std::vector<QPixmap> FTreeBig;
-    std::vector<QPixmap> FTreeSmall;
+    std::vector<std::vector<QPixmap>> FTree;
     std::vector<QIcon> FToolBar;
 };

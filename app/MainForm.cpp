@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTreeView>
@@ -57,11 +58,14 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::FormCreate() {
+    // The files may live in the per-user folder rather than beside the
+    // program: the status bar says where, under the mouse.
+    StatusBar->setToolTip(QStringLiteral("Dossier de l'espace de travail : ") +
+                          QDir::toNativeSeparators(FEnvironment.Folder));
     THelpDebugOptions debug;
     debug.Arguments = FEnvironment.Arguments;
     debug.ProgramFolder = FEnvironment.Folder;
-    FHelp = std::make_unique<THookHelpSystem>(
-        FEnvironment.FilePath(QStringLiteral("quillorin.chm")), QString(), debug);
+    FHelp = std::make_unique<THookHelpSystem>(FEnvironment.HelpFilePath(), QString(), debug);
     LoadSettings(FEnvironment.FilePath(QStringLiteral("quillorin.ini")));
     Grid->SetFixedCursor(QCursor(QPixmap(QStringLiteral(":/images/cursors/leftarrow.png")), 31, 0));
     RemarksLbl->setText(QStringLiteral("(Evaluation au ") +

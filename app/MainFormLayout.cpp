@@ -50,7 +50,7 @@ QSplitter* NewSplitter(Qt::Orientation orientation, const char* name, QWidget* p
 void TMainForm::BuildLayout() {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Quillorin"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/quillorin.png")));
+    setWindowIcon(ImageIcon(QStringLiteral("quillorin.png")));
     setGeometry(237, 106, 580, 443);
 
     FColumns = NewSplitter(Qt::Horizontal, "MainSplitter", this);
@@ -104,7 +104,8 @@ void TMainForm::BuildLayout() {
     FColumns->handle(1)->setObjectName(QStringLiteral("LeftSplitter"));
     setCentralWidget(FColumns);
     // Nothing is selected yet: the labels and the remarks wait for a pupil.
-    for (QWidget* control : std::initializer_list<QWidget*>{SurnameLbl, NameLbl, BirthDayLbl, SexeLbl, RemarksLbl, RemarksMemo})
+    for (QWidget* control : std::initializer_list<QWidget*>{SurnameLbl, NameLbl, BirthDayLbl,
+                                                            SexeLbl, RemarksLbl, RemarksMemo})
         control->setEnabled(false);
 
     BuildStatusBar();

@@ -1,5 +1,7 @@
 #include "app/QuitDlg.h"
 
+#include "app/ImageLists.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +19,7 @@ TQuitDlg::TQuitDlg(QWidget* parent)
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("QuitImg"));
-    picture->setPixmap(QPixmap(QStringLiteral(":/images/quit.png")));
+    picture->setPixmap(ImageIcon(QStringLiteral("quit.png")).pixmap(48, 48));
     picture->setAlignment(Qt::AlignTop);
     auto* text = new QLabel(
         QStringLiteral("Vous êtes sur le point de quitter 'Quillorin 0.2 (Beta)', votre espace de "

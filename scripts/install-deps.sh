@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins libjpeg62-turbo-dev libchm-dev fp-utils
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libjpeg62-turbo-dev libchm-dev fp-utils
     fonts-dejavu-core
     libbenchmark-dev
     "$@"

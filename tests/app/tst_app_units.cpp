@@ -1,4 +1,5 @@
 #include "app/CleanMark.h"
+#include "app/Environment.h"
 #include "app/ImageLists.h"
 #include "app/JpegImage.h"
 #include "app/NameCase.h"
@@ -23,6 +24,9 @@ private Q_SLOTS:
     void splashPictureDecodes();
     void damagedPictureGivesNothing();
     void workspaceModel();
+    void fileLocations_data();
+    void fileLocations();
+    void imagesHaveDoubleSizeDrawings();
 };
 
 void TestAppUnits::cleanMark_data() {
@@ -151,6 +155,64 @@ void TestAppUnits::workspaceModel() {
     QVERIFY_THROWS_EXCEPTION(EListError, model.InsertClass(5, std::make_unique<TClassNode>()));
     QVERIFY_THROWS_EXCEPTION(EListError, model.TakePupil(bAgain));
     QCOMPARE(model.rowCount(), 2);
+}
+
+void TestAppUnits::fileLocations_data() {
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<bool>("helpBeside");
+    QTest::addColumn<bool>("installedHelp");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("helpFile");
+    const QString program = QStringLiteral("/opt/q/bin/");
+    const QString user = QStringLiteral("/home/m/.local/share/Quillorin/");
+    const QString beside = program + QStringLiteral("quillorin.chm");
+    const QString installed = QStringLiteral("/opt/q/share/quillorin/quillorin.chm");
+    QTest::newRow("build or USB key") << true << true << false << program << beside;
+    QTest::newRow("copy with help, installation too") << true << true << true << program << beside;
+    QTest::newRow("read-only USB key") << false << true << false << user << beside;
+    QTest::newRow("installed") << false << false << true << user << installed;
+    // Run by an administrator, who may write anywhere: the program's folder
+    // is still not the place for a teacher's files.
+    QTest::newRow("installed, writable") << true << false << true << user << installed;
+    QTest::newRow("help missing") << true << false << false << program << beside;
+}
+
+void TestAppUnits::fileLocations() {
+    TProgramPlace place;
+    place.ProgramFolder = QStringLiteral("/opt/q/bin/");
+    QFETCH(bool, writable);
+    place.ProgramFolderWritable = writable;
+    QFETCH(bool, helpBeside);
+    place.HelpBesideProgram = helpBeside;
+    place.InstalledHelpFile = QStringLiteral("/opt/q/share/quillorin/quillorin.chm");
+    QFETCH(bool, installedHelp);
+    place.InstalledHelpExists = installedHelp;
+    place.UserFolder = QStringLiteral("/home/m/.local/share/Quillorin/");
+    const TFileLocations locations = ChooseFileLocations(place);
+    QTEST(locations.Folder, "folder");
+    QTEST(locations.HelpFile, "helpFile");
+}
+
+void TestAppUnits::imagesHaveDoubleSizeDrawings() {
+    // At 200 % each image comes from a drawing of twice its size, never from
+    // a smaller one stretched.
+    const TImageLists images;
+    std::vector<QIcon> icons;
+    for (int i = 0; i < 5; ++i)
+        icons.push_back(images.ToolBarIcon(i));
+    for (int i = 0; i < 8; ++i)
+        icons.push_back(images.TreeIcon(i, i));
+    for (const QIcon& icon : icons) {
+        for (int size : {TImageLists::SmallSize, TImageLists::BigSize}) {
+            const QPixmap pixmap = icon.pixmap(QSize(size, size), 2.0);
+            QCOMPARE(pixmap.size(), QSize(2 * size, 2 * size));
+            QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+        }
+    }
+    QCOMPARE(ImageIcon(QStringLiteral("quit.png")).pixmap(QSize(48, 48), 2.0).size(),
+             QSize(96, 96));
+    QCOMPARE(ImageIcon(QStringLiteral("quillorin.png")).pixmap(QSize(64, 64), 2.0).size(),
+             QSize(128, 128));
 }
 
 QTEST_MAIN(TestAppUnits)
