@@ -193,7 +193,7 @@ bool TSheetLayout::DrawSubjectCell(const QString& line, int top) {
     if (line.isEmpty())
         return true;
     const TSubjectLine subject = ParseSubjectLine(line, TDepthRule::KeepName);
-    const int left = G.X0 + subject.Depth * Canvas.TextWidth(u"_"_s);
+    const int left = G.X0 + (subject.Depth > 0 ? subject.Depth * Canvas.TextWidth(u"_"_s) : 0);
     QString text = subject.Name;
     // Cut to the whole subject column, whatever the indentation: the cell's
     // clip hides what an indented name still lacks.

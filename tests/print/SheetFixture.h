@@ -89,7 +89,7 @@ public:
     }
 
     QHash<QString, int> Widths{{u" X "_s, 30}, {u"00.00"_s, 60}, {u"Note"_s, 48}};
-    QHash<QChar, int> CharWidths{{u'W', 2000}};
+    QHash<QChar, int> CharWidths{{u'W', 2000}, {u'i', 3}};
     int Height = 30;
     QStringList Log;
 

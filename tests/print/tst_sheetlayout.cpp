@@ -151,10 +151,12 @@ void TestSheetLayout::sheet_data() {
                       .Absent = {u"T(1800,135)"_s, u"T(1800,170)"_s, u" P["_s}};
 
     QTest::newRow("pupil: names cut to the subject column") << TSheetCase{
-        .Subjects = {Repeat('m', 200), u"__"_s + Repeat('m', 200), Repeat('m', 170), u"W"_s},
+        .Subjects = {Repeat('m', 200), u"__"_s + Repeat('m', 200), Repeat('m', 170), u"W"_s,
+                     Repeat('m', 100) + Repeat('i', 300)},
         .Expected = {u"p1 T(65,132) \""_s + m167 + u"\" [65,132 1767"_s,
                      u"p1 T(85,167) \""_s + m167 + u"\" [85,167 1767"_s,
-                     u"p1 T(65,202) \""_s + Repeat('m', 170) + u'"', u"p1 T(65,237) \"W...\""_s}};
+                     u"p1 T(65,202) \""_s + Repeat('m', 170) + u'"', u"p1 T(65,237) \"W...\""_s,
+                     u"p1 T(65,272) \""_s + Repeat('m', 100) + Repeat('i', 224) + u"...\""_s}};
 
     QTest::newRow("class: title, counts and averages from the grid") << TSheetCase{
         .ClassSheet = true,
