@@ -19,8 +19,6 @@ int Bounded(int value) {
     return std::clamp(value, -kOptionLimit, kOptionLimit);
 }
 
-const QString kLetters = u"ABC?X"_s;
-
 // The largest count in 0..size for which `fits` holds, `fits` holding up to
 // some count and not beyond (a growing prefix's width against a room).
 // Searched outward from a guess, then by halves, so that a good guess costs
@@ -65,6 +63,10 @@ qsizetype GuessFit(qsizetype size, int width, int room) {
 }
 
 } // namespace
+
+QString LevelLetter(int level) {
+    return u"ABC?X"_s.mid(level - 1, 1);
+}
 
 TSheetGeometry MeasureSheet(const TPageRecorder& recorder, TSheetCanvas& canvas,
                             const TSheetOptions& options, QSize crossSize) {
@@ -149,7 +151,7 @@ void TSheetLayout::BeginTable() {
     const int bottom = y0 + G.RowHeight + 10;
     DrawText({G.X0, top}, SheetRect(G.X0, top, G.X0 + G.SubjectWidth, bottom), u"MATIERES"_s);
     for (int level = 1; level <= 4; ++level) {
-        const QString letter = kLetters.mid(level - 1, 1);
+        const QString letter = LevelLetter(level);
         const int column = G.LevelLeft(level);
         const int x = column + (G.LevelWidth - Canvas.TextWidth(letter)) / 2;
         DrawText({x, top}, SheetRect(column, top, column + G.LevelWidth, bottom), letter);
