@@ -15,6 +15,9 @@
 
 namespace {
 
+// Room left of the import button and drop-down list.
+constexpr int kImportCaptionWidth = 164;
+
 // A panel with a lowered bevel, the control inside filling it.
 QFrame* NewSunkenPanel(QWidget* parent, const char* name, QRect place, QWidget* content) {
     auto* panel = new QFrame(parent);
@@ -52,6 +55,10 @@ TModifyDlg::TModifyDlg(const TPData& classRecord, std::vector<TOtherClass> other
 
 void TModifyDlg::BuildLayout() {
     setFixedSize(570, 401);
+    // The form was laid out for an 8-point font: its captions fit only so.
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
     MainPanel = new QFrame(this);
     MainPanel->setObjectName(QStringLiteral("MainPanel"));
     MainPanel->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -71,6 +78,16 @@ void TModifyDlg::BuildLayout() {
     ClassMattersLbl->setFixedWidth(225);
     Label1 = label("Label1", QStringLiteral("Importer depuis un fichier :"), {8, 294});
     Label2 = label("Label2", QStringLiteral("Importer depuis une autre classe :"), {8, 321});
+    // A caption wider than the room before its control wraps rather than
+    // hide under it.
+    for (QLabel* caption : {Label1, Label2}) {
+        if (caption->width() > kImportCaptionWidth) {
+            caption->setWordWrap(true);
+            caption->setFixedWidth(kImportCaptionWidth);
+            caption->setFixedHeight(caption->heightForWidth(kImportCaptionWidth));
+            caption->move(caption->x(), caption->y() + 6 - caption->height() / 2);
+        }
+    }
 
     AvailableMattersMemo = new QPlainTextEdit;
     AvailableMattersMemo->setObjectName(QStringLiteral("AvailableMattersMemo"));
@@ -122,6 +139,11 @@ QPushButton* TModifyDlg::NewButton(QWidget* parent, const char* name, const QStr
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
     button->setAutoDefault(false);
+    // A caption a little too wide for its button takes a smaller font.
+    QFont font = button->font();
+    while (QFontMetrics(font).horizontalAdvance(text) > place.width() - 10 && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
     return button;
 }
 
