@@ -93,7 +93,7 @@ public:
                 continue;
             Emit(state, Cp1252::ToUnicode(c));
         }
-        return Sanitized();
+        return FText;
     }
 
 private:
@@ -233,18 +233,6 @@ private:
             // A control word stands for one fallback character.
             --FPendingSkip;
         }
-    }
-
-    // Surrogates that do not pair up would not survive being written back.
-    QString Sanitized() const {
-        QString text = FText;
-        for (qsizetype k = 0; k < text.size(); ++k) {
-            if (text[k].isHighSurrogate() && k + 1 < text.size() && text[k + 1].isLowSurrogate())
-                ++k;
-            else if (text[k].isSurrogate())
-                text[k] = QChar::ReplacementCharacter;
-        }
-        return text;
     }
 
     QByteArrayView FBytes;

@@ -9,6 +9,18 @@
 
 namespace {
 
+// Surrogates that do not pair up (from a "\uN", or from a decoder that lets
+// them through) would not survive being written back: they become U+FFFD.
+QString PairedSurrogates(QString text) {
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        if (text[k].isHighSurrogate() && k + 1 < text.size() && text[k + 1].isLowSurrogate())
+            ++k;
+        else if (text[k].isSurrogate())
+            text[k] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 // CR, LF and CR LF each end a line; an end at the very end adds no line.
 QStringList SplitText(QStringView text) {
     QStringList lines;
@@ -66,10 +78,10 @@ TSubjectImport ReadSubjectList(QByteArrayView bytes) {
         if (!text)
             result.Error = StreamLoadError();
         else
-            result.Lines = SplitText(*text);
+            result.Lines = SplitText(PairedSurrogates(*text));
         return result;
     }
-    result.Lines = SplitText(DecodePlainText(bytes));
+    result.Lines = SplitText(PairedSurrogates(DecodePlainText(bytes)));
     return result;
 }
 

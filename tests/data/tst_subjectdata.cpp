@@ -148,6 +148,8 @@ void TestSubjectData::readList_data() {
         << QByteArray("{\\rtf1 un\\par deux}") << QStringList{u"un"_qs, u"deux"_qs};
     QTest::newRow("RTF lone surrogate")
         << QByteArray("{\\rtf1\\uc0\\u-10240 x}") << QStringList{u"\uFFFDx"_qs};
+    QTest::newRow("UTF-32 out of range") << QByteArray::fromBase64("AAD+///2X0xloXJ0ZnT0//91")
+                                         << QStringList{u"\uD557\uFFFD\u401C\uFFFD\u74FD\uFFFD"_qs};
     QTest::newRow("RTF-looking text after a mark")
         << QByteArray("\xEF\xBB\xBF{\\rtf1 a}") << QStringList{u"{\\rtf1 a}"_qs};
 }
