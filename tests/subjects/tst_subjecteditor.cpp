@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void fillButtonsDeriveChecks_data();
     void fillButtonsDeriveChecks();
     void selectionStaysOnOneLevel();
+    void rightClickJoinsTheSelection();
     void drop_data();
     void drop();
     void addAndDeleteNodes();
@@ -136,6 +138,32 @@ void TestSubjectEditor::selectionStaysOnOneLevel() {
     Node(tree, {1, 0})->setSelected(true);
     editor.Trigger("SelectAll");
     QCOMPARE(tree.SelectedInOrder(), (QList{Node(tree, {1, 0}), Node(tree, {0, 0})}));
+}
+
+void TestSubjectEditor::rightClickJoinsTheSelection() {
+    TEditor editor({u"A"_qs, u"_A1"_qs, u"B"_qs});
+    TSubjectTree& tree = editor.Tree();
+    editor.Dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor.Dialog));
+    auto* menu = editor.Find<QMenu>("PopupMenu");
+    auto rightClick = [&tree](QPoint at) {
+        QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, at);
+    };
+
+    rightClick(QPoint(tree.viewport()->width() / 2, tree.viewport()->height() - 2));
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(!editor.Find<QAction>("DeleteNode")->isEnabled());
+    QVERIFY(!editor.Find<QAction>("AddChildItem")->isEnabled());
+    QVERIFY(editor.Find<QAction>("InsertNode")->isEnabled());
+    menu->hide();
+
+    Node(tree, {1})->setSelected(true);
+    rightClick(tree.visualItemRect(Node(tree, {0})).center());
+    rightClick(tree.visualItemRect(Node(tree, {0, 0})).center()); // another level: refused
+    QCOMPARE(tree.SelectedInOrder(), (QList{Node(tree, {1}), Node(tree, {0})}));
+    QCOMPARE(tree.currentItem(), Node(tree, {0, 0}));
+    QVERIFY(editor.Find<QAction>("DeleteNode")->isEnabled());
+    menu->hide();
 }
 
 void TestSubjectEditor::drop_data() {
