@@ -9,6 +9,7 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
@@ -36,6 +37,20 @@ public:
         QStyledItemDelegate::setModelData(editor, model, index);
     }
 };
+
+// What follows the mouse during a drag: one sheet, or a stack of them when
+// the drag carries several subjects.
+QPixmap DragImage(bool several, const QPalette& colours) {
+    QPixmap image(20, 20);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(colours.color(QPalette::Text));
+    painter.setBrush(colours.color(QPalette::Base));
+    const int sheets = several ? 3 : 1;
+    for (int i = sheets - 1; i >= 0; --i)
+        painter.drawRect(QRect(2 + 3 * i, 2 + 3 * i, 11, 13));
+    return image;
+}
 
 bool IsAncestorOf(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* item) {
     for (const QTreeWidgetItem* p = item->parent(); p; p = p->parent()) {
@@ -228,8 +243,12 @@ void TSubjectTree::startDrag(Qt::DropActions) {
         return;
     // The drop moves the nodes itself: nothing is removed when the drag
     // ends, whatever the drag reports.
+    const QTreeWidgetItem* focused = currentItem();
+    const bool several = selected.size() > 1 || (focused && focused->childCount() > 1);
     auto* drag = new QDrag(this);
     drag->setMimeData(mimeData(selected));
+    drag->setPixmap(DragImage(several, palette()));
+    drag->setHotSpot(QPoint(-8, -8));
     drag->exec(Qt::MoveAction);
 }
 

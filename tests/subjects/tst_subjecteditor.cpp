@@ -100,6 +100,15 @@ void TestSubjectEditor::buildFromLines() {
     TEditor editor(lines);
     QTEST(editor.TreeLines(), "expected");
     QVERIFY(Node(editor.Tree(), {0})->isExpanded());
+
+    // The space bar ticks or unticks the focused node.
+    editor.Dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor.Dialog));
+    editor.Tree().setFocus();
+    editor.Tree().setCurrentItem(Node(editor.Tree(), {0}));
+    const Qt::CheckState before = Node(editor.Tree(), {0})->checkState(0);
+    QTest::keyClick(&editor.Tree(), Qt::Key_Space);
+    QVERIFY(Node(editor.Tree(), {0})->checkState(0) != before);
 }
 
 void TestSubjectEditor::fillButtonsDeriveChecks_data() {
