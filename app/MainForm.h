@@ -70,6 +70,7 @@ public:
     void GridModifyCheck(QObject* Sender, int ARow, int Value);
     void GridModifyEdit(QObject* Sender, int ARow, const QString& Value);
 
+    void FileModifyMattersExecute();
     void FileToolBarExecute();
     void FileBigIconsExecute();
     void TreeExpandAllExecute();

@@ -63,6 +63,7 @@ void TMainForm::BuildCommands() {
         command.Action->setShortcut(command.Shortcut);
         command.Action->setIcon(FImages.ToolBarIcon(command.Image));
     }
+    connect(FileModifyMatters, &QAction::triggered, this, &TMainForm::FileModifyMattersExecute);
     // Until a node is selected there is nothing to act on.
     for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint})
         action->setEnabled(false);
