@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace {
 
 const TRegionalSettings& French() {
@@ -88,6 +92,26 @@ private:
     qint64 FBudget;
 };
 
+// Holds every file of the process to a few bytes, as a full disk would: a
+// write past the limit fails, whether made at once or when a buffer is
+// flushed.
+class TFullDisk {
+public:
+    explicit TFullDisk(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &FSaved);
+        rlimit limit = FSaved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFullDisk() { setrlimit(RLIMIT_FSIZE, &FSaved); }
+    TFullDisk(const TFullDisk&) = delete;
+    TFullDisk& operator=(const TFullDisk&) = delete;
+
+private:
+    rlimit FSaved{};
+};
+
 } // namespace
 
 class TestWorkspace : public QObject {
@@ -112,6 +136,8 @@ private Q_SLOTS:
     void missingFileShowsTheMessage();
     void writeFailureKeepsTheOldFile_data();
     void writeFailureKeepsTheOldFile();
+    void fullDiskKeepsTheOldFile_data();
+    void fullDiskKeepsTheOldFile();
     void unwritableFolderGivesTheCreateError();
     void copyBeforeOverwriting();
     void freeWorkspaceKeepsNodes();
@@ -347,6 +373,28 @@ void TestWorkspace::writeFailureKeepsTheOldFile() {
     loaded.Tree.Classes[0]->Data->AppendLine(QString(5000, u'x'));
     TFailingSaveFile file(path, budget);
     const std::optional<QString> error = SaveWorkspace(file, loaded.Tree, French(), kDay);
+    QCOMPARE(error.value_or(QString()), QStringLiteral("Impossible de créer le fichier ") + path);
+    QCOMPARE(ReadWholeFile(path).value_or(QByteArray()), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tree.dat")});
+}
+
+void TestWorkspace::fullDiskKeepsTheOldFile_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("small file: fails when the buffer is flushed") << 5000;
+    QTest::newRow("large file: fails when written") << 100000;
+}
+
+void TestWorkspace::fullDiskKeepsTheOldFile() {
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tree.dat"));
+    const QByteArray old = ReadTestFile(QStringLiteral("golden/example.dat"));
+    QVERIFY(!WriteWholeFile(path, old));
+    std::optional<QString> error;
+    {
+        const TFullDisk disk(1024);
+        error = WriteWholeFile(path, QByteArray(size, 'x'));
+    }
     QCOMPARE(error.value_or(QString()), QStringLiteral("Impossible de créer le fichier ") + path);
     QCOMPARE(ReadWholeFile(path).value_or(QByteArray()), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tree.dat")});
