@@ -124,7 +124,7 @@ private:
     TPrintConf FPrintConf;
     bool FFillingRemarks = false;
     bool FStartMaximized = false;
-    bool FToolBarHints = false;
+    bool FToolBarHints = true;
     std::unique_ptr<THookHelpSystem> FHelp;
 
     QToolBar* ToolBar = nullptr;

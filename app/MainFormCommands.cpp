@@ -137,8 +137,10 @@ void TMainForm::BuildToolBar() {
         }
     }
     addToolBar(ToolBar);
-    // A new tool bar has neither look: this gives it the designed large one.
+    // A new tool bar has neither look: this gives it the designed large one,
+    // which shows its hints until the user switches to large icons.
     FileBigIconsExecute();
+    FToolBarHints = true;
 }
 
 void TMainForm::BuildPopupMenu() {
