@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/QuitDlg.h"
 #include "app/StatusBar.h"
@@ -16,9 +17,8 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSplitter>
 #include <QTreeView>
-
-#include <exception>
 
 namespace {
 
@@ -35,19 +35,20 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     BuildLayout();
     BuildCommands();
     connect(Tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TMainForm::TreeChange);
-    connect(Grid, &TEditGrid::OnModifyCheck, this, &TMainForm::GridModifyCheck);
-    connect(Grid, &TEditGrid::OnModifyEdit, this, &TMainForm::GridModifyEdit);
+            Guarded(&TMainForm::TreeChange));
+    connect(Grid, &TEditGrid::OnModifyCheck, this, Guarded(&TMainForm::GridModifyCheck));
+    connect(Grid, &TEditGrid::OnModifyEdit, this, Guarded(&TMainForm::GridModifyEdit));
     // An error here leaves the rest of the start-up undone; the window
     // opens all the same.
-    try {
-        FormCreate();
-    } catch (const std::exception& error) {
-        ShowErrorReport(MessageParent(), QString::fromUtf8(error.what()));
-    }
+    RunGuarded(MessageParent(), [this] { FormCreate(); });
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The views and the model read the records: they go before the records.
+    delete FColumns;
+    FEditor.reset();
+    delete FModel;
+}
 
 void TMainForm::FormCreate() {
     THelpDebugOptions debug;
@@ -73,9 +74,16 @@ void TMainForm::LoadWorkspaceFile(const QString& path) {
     auto show = [this](const QString& text) {
         ShowMessage(MessageParent(), text);
     };
-    FModel->Reset([&](TWorkspace& tree) {
-        FLoadResult = LoadWorkspace(path, tree, FEnvironment.Regional, show);
+    const bool loaded = RunGuarded(MessageParent(), [&] {
+        FModel->Reset([&](TWorkspace& tree) {
+            FLoadResult = LoadWorkspace(path, tree, FEnvironment.Regional, show);
+        });
     });
+    // Whatever stopped the load, the file holds more than the tree now does.
+    if (!loaded) {
+        FLoadResult.LostContent = true;
+        return;
+    }
     if (!FLoadResult.Error.isEmpty())
         ShowErrorReport(MessageParent(), FLoadResult.Error);
 }
@@ -107,11 +115,7 @@ void TMainForm::FileExitExecute() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     bool canClose = false;
-    try {
-        canClose = FormClose();
-    } catch (const std::exception& error) {
-        ShowErrorReport(MessageParent(), QString::fromUtf8(error.what()));
-    }
+    RunGuarded(MessageParent(), [&] { canClose = FormClose(); });
     if (canClose)
         event->accept();
     else

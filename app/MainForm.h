@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Environment.h"
+#include "app/HandlerGuard.h"
 #include "app/ImageLists.h"
 #include "data/ColHints.h"
 #include "data/Settings.h"
@@ -111,6 +112,12 @@ private:
     void FillSummaryRow(const TClassNode& schoolClass, int subject);
     QString FormatMark(double mark) const;
     QWidget* MessageParent();
+    // The handler as a slot whose errors are reported where it is called.
+    template <typename... Args> auto Guarded(void (TMainForm::*handler)(Args...)) {
+        return [this, handler](Args... args) {
+            RunGuarded(MessageParent(), [&] { (this->*handler)(args...); });
+        };
+    }
 
     TEnvironment FEnvironment;
     QDate FStartDay;

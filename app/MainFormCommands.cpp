@@ -81,9 +81,9 @@ void TMainForm::BuildCommands() {
     connect(FileExit, &QAction::triggered, this, &TMainForm::FileExitExecute);
     HelpContents = NewAction("HelpContents", QStringLiteral("&Rubriques d'aide"));
     HelpContents->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsExecute);
+    connect(HelpContents, &QAction::triggered, this, Guarded(&TMainForm::HelpContentsExecute));
     HelpAbout = NewAction("HelpAbout", QStringLiteral("A &propos"));
-    connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
+    connect(HelpAbout, &QAction::triggered, this, Guarded(&TMainForm::HelpAboutExecute));
     TreeExpandAll = NewAction("TreeExpandAll", QStringLiteral("Tout développer"));
     connect(TreeExpandAll, &QAction::triggered, this, &TMainForm::TreeExpandAllExecute);
     TreeCollapseAll = NewAction("TreeCollapseAll", QStringLiteral("Tout réduire"));

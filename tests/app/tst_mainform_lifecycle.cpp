@@ -24,6 +24,7 @@ private Q_SLOTS:
     void emptyTreeWritesAHeaderOnly();
     void writeFailureKeepsTheWindowAndTheData();
     void damagedWorkspaceIsKeptBeforeBeingOverwritten();
+    void fileWithLineEndsConvertedTwiceIsKept();
     void statusPanelZeroFollowsTheWidth();
     void helpTopicsShowAndCloseAtQuit();
 };
@@ -167,6 +168,19 @@ void TestMainFormLifecycle::damagedWorkspaceIsKeptBeforeBeingOverwritten() {
             .arg(f.Path(QStringLiteral("tree.dat")), copy));
     QCOMPARE(ReadWholeFile(copy).value_or(QByteArray()), damaged);
     QCOMPARE(f.ReadFile(QStringLiteral("tree.dat")), ExampleWorkspace());
+}
+
+void TestMainFormLifecycle::fileWithLineEndsConvertedTwiceIsKept() {
+    TMainFormFixture f;
+    const QByteArray converted = ExampleWorkspace().replace("\r\n", "\r\r\n");
+    f.WriteFile(QStringLiteral("tree.dat"), converted);
+    f.Start();
+    QVERIFY(f.Quit(QStringLiteral("OkBtn")));
+    const QString copy = f.Path(QStringLiteral("tree.copie-1.dat"));
+    QCOMPARE(f.Driver.Messages.filter(QStringLiteral("n'avait pas pu être lu en entier")).size(),
+             1);
+    QVERIFY(f.Driver.Messages.last().endsWith(copy + QStringLiteral("'.")));
+    QCOMPARE(ReadWholeFile(copy).value_or(QByteArray()), converted);
 }
 
 void TestMainFormLifecycle::statusPanelZeroFollowsTheWidth() {
