@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLockFile>
 #include <QSplitter>
 #include <QTreeView>
 
@@ -50,7 +51,25 @@ TMainForm::~TMainForm() {
     delete FModel;
 }
 
+bool TMainForm::LockWorkspace() {
+    FLock = std::make_unique<QLockFile>(FEnvironment.FilePath(QStringLiteral("tree.lock")));
+    // Held as long as the program runs: only a dead holder makes it stale,
+    // however old it is.
+    FLock->setStaleLockTime(0);
+    if (FLock->tryLock(0) || FLock->error() != QLockFile::LockFailedError)
+        return true;
+    FOpenedElsewhere = true;
+    ShowMessage(MessageParent(),
+                QStringLiteral("Les classes et les élèves de '%1' sont déjà ouverts dans un autre "
+                               "Quillorin.\rCelui-ci se ferme sans rien enregistrer, pour ne pas "
+                               "écraser le travail fait dans l'autre.")
+                    .arg(FEnvironment.FilePath(QStringLiteral("tree.dat"))));
+    return false;
+}
+
 void TMainForm::FormCreate() {
+    if (!LockWorkspace())
+        return;
     THelpDebugOptions debug;
     debug.Arguments = FEnvironment.Arguments;
     debug.ProgramFolder = FEnvironment.Folder;
@@ -89,6 +108,8 @@ void TMainForm::LoadWorkspaceFile(const QString& path) {
 }
 
 void TMainForm::ShowAtStart() {
+    if (FOpenedElsewhere)
+        return;
     Tree->setFocus();
     if (FStartMaximized)
         showMaximized();
@@ -114,8 +135,9 @@ void TMainForm::FileExitExecute() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    bool canClose = false;
-    RunGuarded(MessageParent(), [&] { canClose = FormClose(); });
+    bool canClose = FOpenedElsewhere;
+    if (!FOpenedElsewhere)
+        RunGuarded(MessageParent(), [&] { canClose = FormClose(); });
     if (canClose)
         event->accept();
     else

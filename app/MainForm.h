@@ -15,6 +15,7 @@
 #include <memory>
 
 class QAction;
+class QLockFile;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -44,8 +45,12 @@ public:
     explicit TMainForm(TEnvironment environment, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Shows the window in the state the settings gave, the tree focused.
+    // Shows the window in the state the settings gave, the tree focused;
+    // nothing when the workspace is open in another program.
     void ShowAtStart();
+    // Another program holds the workspace: this one ends at once and
+    // writes nothing.
+    bool OpenedElsewhere() const { return FOpenedElsewhere; }
 
     QModelIndex SelectedNode() const;
     TPData* SelectedData() const;
@@ -96,6 +101,7 @@ private:
     QAction* NewAction(const char* name, const QString& text);
 
     void FormCreate();
+    bool LockWorkspace();
     void FormResize();
     bool FormClose();
     bool KeepCopyOfDamagedWorkspace();
@@ -133,6 +139,8 @@ private:
     bool FStartMaximized = false;
     bool FToolBarHints = true;
     std::unique_ptr<THookHelpSystem> FHelp;
+    std::unique_ptr<QLockFile> FLock;
+    bool FOpenedElsewhere = false;
 
     QToolBar* ToolBar = nullptr;
     TStatusBar* StatusBar = nullptr;
