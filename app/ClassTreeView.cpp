@@ -6,6 +6,14 @@ bool TClassTreeView::OverNode(const QMouseEvent* event) const {
     return indexAt(event->position().toPoint()).isValid();
 }
 
+QItemSelectionModel::SelectionFlags TClassTreeView::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, event);
+    if (index.isValid() && (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return flags;
+}
+
 void TClassTreeView::mousePressEvent(QMouseEvent* event) {
     if (OverNode(event))
         QTreeView::mousePressEvent(event);

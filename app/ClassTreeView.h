@@ -2,8 +2,10 @@
 
 #include <QTreeView>
 
-// The class and pupil tree's view. A click on empty space keeps the
-// selection, where a plain tree view would clear it.
+// The class and pupil tree's view. It never lets the user empty the
+// selection: a click on empty space keeps it, and Ctrl with a click or the
+// space bar on the selected node keeps that node selected, where a plain tree
+// view would clear it while the pupil sheet stays live.
 class TClassTreeView : public QTreeView {
     Q_OBJECT
 
@@ -11,6 +13,8 @@ public:
     using QTreeView::QTreeView;
 
 protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

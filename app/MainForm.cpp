@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/QuitDlg.h"
 #include "app/StatusBar.h"
@@ -18,9 +19,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLockFile>
+#include <QSplitter>
 #include <QTreeView>
-
-#include <exception>
 
 namespace {
 
@@ -40,24 +41,42 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     // Typing in a field is one step until the focus leaves it.
     connect(qApp, &QApplication::focusChanged, this, [this] { FEditor->EndTyping(); });
     connect(Tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TMainForm::TreeChange);
-    connect(Grid, &TEditGrid::OnModifyCheck, this, &TMainForm::GridModifyCheck);
-    connect(Grid, &TEditGrid::OnModifyEdit, this, &TMainForm::GridModifyEdit);
+            Guarded(&TMainForm::TreeChange));
+    connect(Grid, &TEditGrid::OnModifyCheck, this, Guarded(&TMainForm::GridModifyCheck));
+    connect(Grid, &TEditGrid::OnModifyEdit, this, Guarded(&TMainForm::GridModifyEdit));
     // An error here leaves the rest of the start-up undone; the window
     // opens all the same.
-    try {
-        FormCreate();
-    } catch (const std::exception& error) {
-        ShowErrorReport(MessageParent(), QString::fromUtf8(error.what()));
-    }
+    RunGuarded(MessageParent(), [this] { FormCreate(); });
 }
 
 TMainForm::~TMainForm() {
-    // The widgets going away move the focus; the editor goes first.
+    // The widgets going away move the focus; the editor goes first. The
+    // views and the model read the records: they go before the records.
     disconnect(qApp, nullptr, this, nullptr);
+    delete FColumns;
+    FEditor.reset();
+    delete FModel;
+}
+
+bool TMainForm::LockWorkspace() {
+    FLock = std::make_unique<QLockFile>(FEnvironment.FilePath(QStringLiteral("tree.lock")));
+    // Held as long as the program runs: only a dead holder makes it stale,
+    // however old it is.
+    FLock->setStaleLockTime(0);
+    if (FLock->tryLock(0) || FLock->error() != QLockFile::LockFailedError)
+        return true;
+    FOpenedElsewhere = true;
+    ShowMessage(MessageParent(),
+                QStringLiteral("Les classes et les élèves de '%1' sont déjà ouverts dans un autre "
+                               "Quillorin.\rCelui-ci se ferme sans rien enregistrer, pour ne pas "
+                               "écraser le travail fait dans l'autre.")
+                    .arg(FEnvironment.FilePath(QStringLiteral("tree.dat"))));
+    return false;
 }
 
 void TMainForm::FormCreate() {
+    if (!LockWorkspace())
+        return;
     // The files may live in the per-user folder rather than beside the
     // program: the status bar says where, under the mouse.
     StatusBar->setToolTip(QStringLiteral("Dossier de l'espace de travail : ") +
@@ -84,14 +103,23 @@ void TMainForm::LoadWorkspaceFile(const QString& path) {
     auto show = [this](const QString& text) {
         ShowMessage(MessageParent(), text);
     };
-    FModel->Reset([&](TWorkspace& tree) {
-        FLoadResult = LoadWorkspace(path, tree, FEnvironment.Regional, show);
+    const bool loaded = RunGuarded(MessageParent(), [&] {
+        FModel->Reset([&](TWorkspace& tree) {
+            FLoadResult = LoadWorkspace(path, tree, FEnvironment.Regional, show);
+        });
     });
+    // Whatever stopped the load, the file holds more than the tree now does.
+    if (!loaded) {
+        FLoadResult.LostContent = true;
+        return;
+    }
     if (!FLoadResult.Error.isEmpty())
         ShowErrorReport(MessageParent(), FLoadResult.Error);
 }
 
 void TMainForm::ShowAtStart() {
+    if (FOpenedElsewhere)
+        return;
     Tree->setFocus();
     if (FStartMaximized)
         showMaximized();
@@ -117,12 +145,9 @@ void TMainForm::FileExitExecute() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    bool canClose = false;
-    try {
-        canClose = FormClose();
-    } catch (const std::exception& error) {
-        ShowErrorReport(MessageParent(), QString::fromUtf8(error.what()));
-    }
+    bool canClose = FOpenedElsewhere;
+    if (!FOpenedElsewhere)
+        RunGuarded(MessageParent(), [&] { canClose = FormClose(); });
     if (canClose)
         event->accept();
     else

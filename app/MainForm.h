@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Environment.h"
+#include "app/HandlerGuard.h"
 #include "app/ImageLists.h"
 #include "data/ColHints.h"
 #include "data/Settings.h"
@@ -14,6 +15,7 @@
 #include <memory>
 
 class QAction;
+class QLockFile;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -43,8 +45,12 @@ public:
     explicit TMainForm(TEnvironment environment, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Shows the window in the state the settings gave, the tree focused.
+    // Shows the window in the state the settings gave, the tree focused;
+    // nothing when the workspace is open in another program.
     void ShowAtStart();
+    // Another program holds the workspace: this one ends at once and
+    // writes nothing.
+    bool OpenedElsewhere() const { return FOpenedElsewhere; }
 
     QModelIndex SelectedNode() const;
     TPData* SelectedData() const;
@@ -100,6 +106,7 @@ private:
     void ShowChangedNode(const QModelIndex& node);
 
     void FormCreate();
+    bool LockWorkspace();
     void FormResize();
     bool FormClose();
     bool KeepCopyOfDamagedWorkspace();
@@ -115,6 +122,12 @@ private:
     void FillSummaryRow(const TClassNode& schoolClass, int subject);
     QString FormatMark(double mark) const;
     QWidget* MessageParent();
+    // The handler as a slot whose errors are reported where it is called.
+    template <typename... Args> auto Guarded(void (TMainForm::*handler)(Args...)) {
+        return [this, handler](Args... args) {
+            RunGuarded(MessageParent(), [&] { (this->*handler)(args...); });
+        };
+    }
 
     TEnvironment FEnvironment;
     QDate FStartDay;
@@ -131,8 +144,10 @@ private:
     // stores (the names normalised when shown) is no step of the history.
     bool FFillingSheet = false;
     bool FStartMaximized = false;
-    bool FToolBarHints = false;
+    bool FToolBarHints = true;
     std::unique_ptr<THookHelpSystem> FHelp;
+    std::unique_ptr<QLockFile> FLock;
+    bool FOpenedElsewhere = false;
 
     QToolBar* ToolBar = nullptr;
     TStatusBar* StatusBar = nullptr;

@@ -86,9 +86,9 @@ void TMainForm::BuildCommands() {
     BuildHistoryActions();
     HelpContents = NewAction("HelpContents", QStringLiteral("&Rubriques d'aide"));
     HelpContents->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsExecute);
+    connect(HelpContents, &QAction::triggered, this, Guarded(&TMainForm::HelpContentsExecute));
     HelpAbout = NewAction("HelpAbout", QStringLiteral("A &propos"));
-    connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
+    connect(HelpAbout, &QAction::triggered, this, Guarded(&TMainForm::HelpAboutExecute));
     TreeExpandAll = NewAction("TreeExpandAll", QStringLiteral("Tout développer"));
     connect(TreeExpandAll, &QAction::triggered, this, &TMainForm::TreeExpandAllExecute);
     TreeCollapseAll = NewAction("TreeCollapseAll", QStringLiteral("Tout réduire"));
@@ -185,8 +185,10 @@ void TMainForm::BuildToolBar() {
         }
     }
     addToolBar(ToolBar);
-    // A new tool bar has neither look: this gives it the designed large one.
+    // A new tool bar has neither look: this gives it the designed large one,
+    // which shows its hints until the user switches to large icons.
     FileBigIconsExecute();
+    FToolBarHints = true;
 }
 
 void TMainForm::BuildPopupMenu() {

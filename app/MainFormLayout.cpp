@@ -145,8 +145,10 @@ QWidget* TMainForm::BuildIdentityPanel() {
     QWidget::setTabOrder(BirthdayEdt, SexeCombo);
 
     for (TEdit97* edit : {SurnameEdt, NameEdt, BirthdayEdt})
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { EdtChange(edit); });
-    connect(SexeCombo, &QComboBox::activated, this, [this] { EdtChange(SexeCombo); });
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, edit] { RunGuarded(MessageParent(), [&] { EdtChange(edit); }); });
+    connect(SexeCombo, &QComboBox::activated, this,
+            [this] { RunGuarded(MessageParent(), [&] { EdtChange(SexeCombo); }); });
     return panel;
 }
 
@@ -165,7 +167,8 @@ QWidget* TMainForm::BuildRemarksPanel() {
     layout->setSpacing(1);
     layout->addWidget(RemarksLbl);
     layout->addWidget(RemarksMemo, 1);
-    connect(RemarksMemo, &QPlainTextEdit::textChanged, this, [this] { EdtChange(RemarksMemo); });
+    connect(RemarksMemo, &QPlainTextEdit::textChanged, this,
+            [this] { RunGuarded(MessageParent(), [&] { EdtChange(RemarksMemo); }); });
     return panel;
 }
 

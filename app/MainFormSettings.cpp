@@ -51,11 +51,15 @@ void TMainForm::ApplyWindowSettings(const TWindowSettings& window) {
         move(bounds.topLeft());
         resize(bounds.size());
     }
+    // The panels share the window: neither the tree nor the remarks may
+    // take more than it has, which would hide the sheet.
     QList<int> columns = FColumns->sizes();
     const int total = std::max(columns.value(0) + columns.value(1), width());
-    FColumns->setSizes({window.TreeWidth, std::max(0, total - window.TreeWidth)});
+    const int treeWidth = std::min(window.TreeWidth, total);
+    FColumns->setSizes({treeWidth, total - treeWidth});
     QList<int> rows = FRows->sizes();
-    const int remarks = std::max(kRemarksMinHeight, window.RemarksMemoHeight);
+    const int remarks = std::clamp(window.RemarksMemoHeight, kRemarksMinHeight,
+                                   std::max(kRemarksMinHeight, height()));
     rows[1] = std::max(0, rows[1] + rows[2] - remarks);
     rows[2] = remarks;
     FRows->setSizes(rows);

@@ -30,8 +30,11 @@ void TMainForm::SelectNode(const QModelIndex& node) {
 void TMainForm::TreeChange() {
     FEditor->EndTyping();
     TPData* record = SelectedData();
-    if (!record)
+    if (!record) {
+        // Nothing left to edit: what is typed now would go nowhere.
+        UpdatePupilSheet(nullptr);
         return;
+    }
     UpdatePupilSheet(record);
     FillGrid(SelectedNode());
     UpdateStatusBar();

@@ -13,15 +13,21 @@ constexpr int kGripHeight = 30;
 QRect ReachableBounds(const QRect& bounds, const QList<QRect>& screens) {
     if (screens.isEmpty())
         return bounds;
-    const QRect top(bounds.left(), bounds.top(), bounds.width(), kGripHeight);
+    // No larger than the largest screen: a size from a damaged file would
+    // otherwise take the memory of a window of that size.
+    QSize largest(0, 0);
+    for (const QRect& screen : screens)
+        largest = largest.expandedTo(screen.size());
+    const QRect sized(bounds.topLeft(), bounds.size().boundedTo(largest));
+    const QRect top(sized.left(), sized.top(), sized.width(), kGripHeight);
     for (const QRect& screen : screens) {
         const QRect grip = top.intersected(screen);
-        if (grip.width() >= std::min(kGripWidth, bounds.width()) &&
-            grip.height() >= std::min(kGripHeight, bounds.height()) && bounds.top() >= screen.top())
-            return bounds;
+        if (grip.width() >= std::min(kGripWidth, sized.width()) &&
+            grip.height() >= std::min(kGripHeight, sized.height()) && sized.top() >= screen.top())
+            return sized;
     }
     const QRect& screen = screens.first();
-    QRect placed(QPoint(0, 0), bounds.size().boundedTo(screen.size()));
+    QRect placed(QPoint(0, 0), sized.size().boundedTo(screen.size()));
     placed.moveCenter(screen.center());
     return placed;
 }

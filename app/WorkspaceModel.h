@@ -5,6 +5,7 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QIcon>
+#include <QScopeGuard>
 
 class TImageLists;
 
@@ -39,10 +40,11 @@ public:
 
     // Wraps a change made to the tree behind the model's back: loading and
     // freeing only; every other change goes through the functions above.
+    // The reset is completed even when the change fails part way.
     template <typename Change> void Reset(Change change) {
         beginResetModel();
+        const auto end = qScopeGuard([this] { endResetModel(); });
         change(FTree);
-        endResetModel();
     }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;

@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
     splash->ShowNow();
     TMainForm form(TEnvironment::FromApplication());
     splash.reset();
+    if (form.OpenedElsewhere())
+        return 0;
     form.ShowAtStart();
     return application.exec();
 }

@@ -50,8 +50,9 @@ TDecimal SplitScientific(const char* first, const char* last) {
 }
 
 // Rounds half away from zero, as users round marks: 12345 to four digits is
-// 1,235E4 where the library's ties-to-even would give 1,234E4.
-TDecimal ToDecimal(double value, int precision) {
+// 1,235E4 where the library's ties-to-even would give 1,234E4. Rounded
+// towards zero instead when asked.
+TDecimal ToDecimal(double value, int precision, bool towardZero = false) {
     char buffer[64];
     // The shortest form that reads back as the same double is the rounded
     // form too whenever it has no more digits than asked for.
@@ -63,8 +64,8 @@ TDecimal ToDecimal(double value, int precision) {
     auto exact =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 19);
     d = SplitScientific(buffer, exact.ptr);
-    const bool up =
-        d.Digits.size() > std::size_t(precision) && d.Digits[std::size_t(precision)] >= '5';
+    const bool up = !towardZero && d.Digits.size() > std::size_t(precision) &&
+                    d.Digits[std::size_t(precision)] >= '5';
     d.Digits.resize(std::size_t(precision), '0');
     for (int i = precision - 1; up && i >= 0; --i) {
         if (d.Digits[std::size_t(i)] != '9') {
@@ -81,6 +82,17 @@ TDecimal ToDecimal(double value, int precision) {
     while (d.Digits.size() > 1 && d.Digits.back() == '0')
         d.Digits.pop_back();
     return d;
+}
+
+// Whether the decimal reads back as a finite double: rounding up the largest
+// doubles (1,7976931348623157E308 to 15 digits) goes past the range.
+bool IsFinite(const TDecimal& d) {
+    if (d.Exponent < std::numeric_limits<double>::max_exponent10)
+        return true;
+    const std::string text = d.Digits + 'e' + std::to_string(d.Exponent - int(d.Digits.size()) + 1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && std::isfinite(value);
 }
 
 void AppendAscii(QString& out, const std::string& text) {
@@ -241,7 +253,9 @@ void AppendGeneral(QString& out, double value, int precision, QChar decimalSepar
         AppendInteger(out, static_cast<long long>(value));
         return;
     }
-    const TDecimal d = ToDecimal(value, precision);
+    TDecimal d = ToDecimal(value, precision);
+    if (!IsFinite(d))
+        d = ToDecimal(value, precision, true);
     if (d.Negative)
         out += u'-';
     const int digitCount = int(d.Digits.size());

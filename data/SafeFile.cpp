@@ -25,7 +25,9 @@ std::optional<QByteArray> ReadWholeFile(const QString& path) {
 std::optional<QString> WriteWholeFile(QSaveFile& file, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly))
         return CreateFileError(file.fileName());
-    if (file.write(bytes) != bytes.size()) {
+    // commit() does not report a failure to flush the file's write buffer
+    // (a full disk under a small file): flush first and check it.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         file.commit();
         return CreateFileError(file.fileName());

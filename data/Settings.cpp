@@ -4,7 +4,11 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int kLargestCoordinate = 1 << 24;
 
 QString Key(const char* name) {
     return QString::fromLatin1(name);
@@ -21,8 +25,13 @@ TSettings ReadSettings(const TSettingsFile& file) {
     TWindowSettings& window = settings.Window;
     window.Normal = file.Value(Key("WindowState")) == QLatin1String("wsNormal");
     if (window.Normal) {
-        window.Bounds = QRect(file.Number(Key("Left")), file.Number(Key("Top")),
-                              file.Number(Key("Width")), file.Number(Key("Height")));
+        // No screen is that large; bounded so that the rectangle's corners
+        // stay within the integers. The screens bound the window further.
+        auto coordinate = [&](const char* key) {
+            return std::min(file.Number(Key(key)), kLargestCoordinate);
+        };
+        window.Bounds =
+            QRect(coordinate("Left"), coordinate("Top"), coordinate("Width"), coordinate("Height"));
     }
     window.TreeWidth = file.Number(Key("TreeWidth"));
     window.RemarksMemoHeight = file.Number(Key("RemarksMemoHeight"));

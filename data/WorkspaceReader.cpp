@@ -4,11 +4,13 @@
 #include "data/SafeFile.h"
 #include "data/TextLines.h"
 #include "data/WorkspaceCodecs.h"
+#include "data/WorkspaceWriter.h"
 
 #include <QFileInfo>
 #include <QHash>
 
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace {
@@ -151,17 +153,30 @@ TLoadResult LoadWorkspaceFromBytes(QByteArrayView bytes, TWorkspace& tree,
                                    const TRegionalSettings& regional,
                                    const TMessageSink& messages) {
     TLoadResult result;
-    TWorkspaceLoader loader(tree, regional, messages, result);
-    TBlockReader reader(SplitLines(bytes));
+    const bool wasEmpty = tree.Classes.empty();
     try {
+        const std::vector<QByteArrayView> lines = SplitLines(bytes);
+        TWorkspaceLoader loader(tree, regional, messages, result);
+        TBlockReader reader(lines);
         reader.ForEachBlock("[Class]", kClassBlockLines,
                             [&](const TBlockReader& block) { loader.ReadClass(block); });
         reader.ForEachBlock("[Pupil]", kPupilBlockLines,
                             [&](const TBlockReader& block) { loader.ReadPupil(block); });
+        // Only a tree made from this file alone can be compared with it.
+        if (wasEmpty && result.Error.isEmpty())
+            result.LostContent = !WritesBackTheSame(lines, tree, regional);
     } catch (const EListError& error) {
         result.Error = QString::fromStdString(error.what());
+    } catch (const std::bad_alloc&) {
+        result.Error = OutOfMemoryMessage();
+    } catch (const std::exception& error) {
+        result.Error = QString::fromUtf8(error.what());
     }
     return result;
+}
+
+QString OutOfMemoryMessage() {
+    return QStringLiteral("Mémoire insuffisante");
 }
 
 TLoadResult LoadWorkspace(const QString& path, TWorkspace& tree, const TRegionalSettings& regional,
@@ -172,9 +187,15 @@ TLoadResult LoadWorkspace(const QString& path, TWorkspace& tree, const TRegional
         result.Found = false;
         return result;
     }
-    const std::optional<QByteArray> bytes = ReadWholeFile(path);
+    std::optional<QByteArray> bytes;
+    TLoadResult result;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const std::bad_alloc&) {
+        result.Error = OutOfMemoryMessage();
+        return result;
+    }
     if (!bytes) {
-        TLoadResult result;
         result.Error = OpenFileError(path);
         return result;
     }

@@ -13,15 +13,20 @@ struct TLoadResult {
     bool Found = true;
     int CorruptLevels = 0;
     QString Error; // a block cut short, or an unreadable file: the error report's text
+    // What would be written back differs from the file beyond its date line
+    // and its line ends: lines the reader skipped or could not make sense of.
+    bool LostContent = false;
 
-    bool Complete() const { return Found && CorruptLevels == 0 && Error.isEmpty(); }
+    bool Complete() const { return Found && CorruptLevels == 0 && Error.isEmpty() && !LostContent; }
 };
 
 // Appends the classes and pupils of the workspace file to the tree. A missing
 // file shows "... est introuvable ..." and leaves the tree as it was; every
 // unreadable "Levels=" value shows the corrupt-file message once; a block
 // cut short by the end of the file ends the load with Error set, the classes
-// and pupils attached before it staying in the tree.
+// and pupils attached before it staying in the tree; so does any other
+// failure (memory exhausted). The file is then compared with what the tree
+// would write back.
 TLoadResult LoadWorkspace(const QString& path, TWorkspace& tree, const TRegionalSettings& regional,
                           const TMessageSink& messages);
 TLoadResult LoadWorkspaceFromBytes(QByteArrayView bytes, TWorkspace& tree,
@@ -29,3 +34,4 @@ TLoadResult LoadWorkspaceFromBytes(QByteArrayView bytes, TWorkspace& tree,
 
 QString MissingWorkspaceMessage(const QString& path);
 QString CorruptWorkspaceMessage();
+QString OutOfMemoryMessage();

@@ -4,6 +4,8 @@
 #include "data/SafeFile.h"
 #include "data/WorkspaceCodecs.h"
 
+#include <algorithm>
+
 namespace {
 
 class TWorkspaceEncoder {
@@ -83,6 +85,27 @@ QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regi
         }
     }
     return file.Bytes();
+}
+
+bool WritesBackTheSame(const std::vector<QByteArrayView>& fileLines, const TWorkspace& tree,
+                       const TRegionalSettings& regional) {
+    constexpr std::size_t kDateLine = 1;
+    if (std::all_of(fileLines.begin(), fileLines.end(),
+                    [](QByteArrayView line) { return line.trimmed().isEmpty(); }))
+        return true;
+    // Any day will do: the date line is not compared.
+    const QByteArray written = EncodeWorkspace(tree, regional, QDate(2000, 1, 1));
+    const QByteArrayView lineEnd("\r\n");
+    qsizetype at = 0;
+    for (std::size_t i = 0; i < fileLines.size(); ++i) {
+        const qsizetype end = written.indexOf(lineEnd, at);
+        if (end < 0)
+            return false;
+        if (i != kDateLine && QByteArrayView(written).sliced(at, end - at) != fileLines[i])
+            return false;
+        at = end + lineEnd.size();
+    }
+    return at == written.size();
 }
 
 std::optional<QString> SaveWorkspace(QSaveFile& file, const TWorkspace& tree,

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the workspace reader's fuzzer with clang in build-fuzz/ and runs it
-# for the number of seconds given (60 by default), seeded with the test
-# suite's workspace files. Exits nonzero when the fuzzer finds a crash, a
-# hang or a sanitizer report; what it found is left in build-fuzz/findings/.
+# Builds the readers' fuzzers with clang in build-fuzz/ and runs them for the
+# number of seconds given in all (60 by default): half for the workspace
+# reader, the rest shared by the others, each seeded with the test suite's
+# files or its own seeds (fuzz/seeds/). Exits nonzero when a fuzzer finds a crash, a hang or a
+# sanitizer report; what it found is left in build-fuzz/findings/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
@@ -12,17 +13,33 @@ build="${QUILLORIN_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DQUILLORIN_FUZZ=ON -DQUILLORIN_BENCHMARKS=OFF \
     -DQUILLORIN_WERROR=ON >/dev/null
-cmake --build "$build" --target fuzz_workspace_reader
-
-# The fuzzer adds what it learns to its corpus: work on a copy of the seeds.
-corpus="$build/corpus"
-findings="$build/findings"
-rm -rf "$corpus" "$findings"
-mkdir -p "$corpus" "$findings"
-cp "$root"/tests/data/golden/*.dat "$root"/tests/data/broken/*.dat "$corpus"/
+cmake --build "$build" --target fuzz_workspace_reader fuzz_settings_reader fuzz_subject_import
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-"$build/bin/fuzz_workspace_reader" -max_total_time="$seconds" -timeout=10 \
-    -rss_limit_mb=4096 -max_len=65536 -dict="$root/fuzz/workspace.dict" \
-    -artifact_prefix="$findings/" "$corpus"
+findings="$build/findings"
+rm -rf "$findings"
+mkdir -p "$findings"
+
+# Runs one fuzzer for the given seconds on a copy of its seeds: it adds what
+# it learns to its corpus.
+run() {
+    local target="$1" time="$2" dict="$3" options=()
+    shift 3
+    [ -n "$dict" ] && options=(-dict="$dict")
+    local corpus="$build/corpus-$target"
+    rm -rf "$corpus"
+    mkdir -p "$corpus"
+    cp "$@" "$corpus"/
+    "$build/bin/$target" -max_total_time="$time" -timeout=10 -rss_limit_mb=4096 \
+        -max_len=65536 "${options[@]}" -artifact_prefix="$findings/$target-" "$corpus"
+}
+
+workspace_seconds=$((seconds / 2))
+others=$(((seconds - workspace_seconds) / 2))
+run fuzz_workspace_reader "$workspace_seconds" "$root/fuzz/workspace.dict" \
+    "$root"/tests/data/golden/*.dat "$root"/tests/data/broken/*.dat
+run fuzz_settings_reader "$others" "$root/fuzz/settings.dict" \
+    "$root"/tests/data/golden/quillorin.ini
+run fuzz_subject_import "$((seconds - workspace_seconds - others))" "" \
+    "$root"/fuzz/seeds/subjects/*

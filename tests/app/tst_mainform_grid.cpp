@@ -3,6 +3,7 @@
 #include "app/WorkspaceModel.h"
 #include "widgets/EditGrid.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeView>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void emptiedMarkStoresNoMark();
     void classWithoutSubjectsHidesTheGrid();
     void markTypedThenOtherPupilClickedGoesToTheFirst();
+    void markBeingTypedIsSavedAtQuit_data();
+    void markBeingTypedIsSavedAtQuit();
 
 private:
     TMainForm& Start(const QLocale& locale = QLocale(QLocale::French, QLocale::France));
@@ -215,6 +218,54 @@ void TestMainFormGrid::markTypedThenOtherPupilClickedGoesToTheFirst()
     QCOMPARE(Record(0).GetMark(1), 17.0);
     QCOMPARE(Record(1).GetMark(1), -1.0);
     QCOMPARE(Grid->Cells(5, 2), QString());
+}
+
+void TestMainFormGrid::markBeingTypedIsSavedAtQuit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("menu");
+    QTest::addColumn<bool>("cancelFirst");
+    QTest::addColumn<bool>("french");
+    QTest::addColumn<QString>("levels");
+    QTest::addColumn<int>("messages");
+    const QString typed = QStringLiteral("Levels=4:-1|1:17|2:-1|1:10|");
+    const QString kept = QStringLiteral("Levels=4:-1|1:12|2:-1|1:10|");
+    QTest::newRow("close button") << QStringLiteral("17") << false << false << true << typed << 0;
+    QTest::newRow("menu quit") << QStringLiteral("17") << true << false << true << typed << 0;
+    QTest::newRow("quit cancelled, then confirmed")
+        << QStringLiteral("17") << false << true << true << typed << 0;
+    QTest::newRow("not a number: told once")
+        << QStringLiteral("12,5") << false << true << false << kept << 1;
+}
+
+// The quit dialog takes the focus, which the grid does not see as the end of
+// the edit: the quit commits it, once.
+void TestMainFormGrid::markBeingTypedIsSavedAtQuit()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, menu);
+    QFETCH(bool, cancelFirst);
+    QFETCH(bool, french);
+    QFETCH(QString, levels);
+    TMainForm& form = Start(french ? QLocale(QLocale::French, QLocale::France)
+                                   : QLocale(QLocale::English, QLocale::UnitedStates));
+    form.SelectNode(Pupil(0));
+    Click(Grid->EditCol(), 2);
+    auto* editor = Grid->findChild<QLineEdit*>(QStringLiteral("InplaceEdit"));
+    QVERIFY(editor && editor->isVisible());
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    if (cancelFirst)
+        QVERIFY(!F->Quit(QStringLiteral("CancelBtn")));
+    F->Driver.Answers << QStringLiteral("OkBtn");
+    if (menu)
+        F->Find<QAction>("FileExit")->trigger();
+    else
+        form.close();
+    QTRY_VERIFY(!form.isVisible());
+    QVERIFY(QString::fromLatin1(F->ReadFile(QStringLiteral("tree.dat"))).contains(levels));
+    QTEST(int(F->Driver.Messages.filter(QStringLiteral("n'est pas un nombre réel valide")).size()),
+          "messages");
 }
 
 QTEST_MAIN(TestMainFormGrid)

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QSysInfo>
 #include <QTest>
 #include <QTreeView>
 
@@ -24,6 +25,9 @@ private Q_SLOTS:
     void emptyTreeWritesAHeaderOnly();
     void writeFailureKeepsTheWindowAndTheData();
     void damagedWorkspaceIsKeptBeforeBeingOverwritten();
+    void fileWithLineEndsConvertedTwiceIsKept();
+    void secondProgramOnTheFolderEndsWithoutWriting();
+    void lockOfACrashedProgramIsTakenOver();
     void statusPanelZeroFollowsTheWidth();
     void helpTopicsShowAndCloseAtQuit();
 };
@@ -167,6 +171,55 @@ void TestMainFormLifecycle::damagedWorkspaceIsKeptBeforeBeingOverwritten() {
             .arg(f.Path(QStringLiteral("tree.dat")), copy));
     QCOMPARE(ReadWholeFile(copy).value_or(QByteArray()), damaged);
     QCOMPARE(f.ReadFile(QStringLiteral("tree.dat")), ExampleWorkspace());
+}
+
+void TestMainFormLifecycle::fileWithLineEndsConvertedTwiceIsKept() {
+    TMainFormFixture f;
+    const QByteArray converted = ExampleWorkspace().replace("\r\n", "\r\r\n");
+    f.WriteFile(QStringLiteral("tree.dat"), converted);
+    f.Start();
+    QVERIFY(f.Quit(QStringLiteral("OkBtn")));
+    const QString copy = f.Path(QStringLiteral("tree.copie-1.dat"));
+    QCOMPARE(f.Driver.Messages.filter(QStringLiteral("n'avait pas pu être lu en entier")).size(),
+             1);
+    QVERIFY(f.Driver.Messages.last().endsWith(copy + QStringLiteral("'.")));
+    QCOMPARE(ReadWholeFile(copy).value_or(QByteArray()), converted);
+}
+
+void TestMainFormLifecycle::secondProgramOnTheFolderEndsWithoutWriting() {
+    TMainFormFixture f;
+    f.WriteFile(QStringLiteral("tree.dat"), ExampleWorkspace());
+    TMainForm& first = f.Start();
+    const QByteArray settings = f.ReadFile(QStringLiteral("quillorin.ini"));
+    {
+        TMainForm second(TMainFormFixture::Environment(f.Folder.path(), QLocale(QLocale::French)));
+        QVERIFY(second.OpenedElsewhere());
+        QCOMPARE(f.Driver.Messages.size(), 1);
+        QVERIFY(f.Driver.Messages[0].contains(QStringLiteral("déjà ouverts dans un autre")));
+        second.ShowAtStart();
+        QVERIFY(!second.isVisible());
+        QVERIFY(second.close());
+    }
+    QCOMPARE(f.ReadFile(QStringLiteral("tree.dat")), ExampleWorkspace());
+    QCOMPARE(f.ReadFile(QStringLiteral("quillorin.ini")), settings);
+    // The first one still has the workspace and saves it.
+    first.Model()
+        .NodeAt(first.Model().index(0, 0, first.Model().index(0, 0)))
+        ->Data->SetName(QStringLiteral("Paul"));
+    QVERIFY(f.Quit(QStringLiteral("OkBtn")));
+    QVERIFY(f.ReadFile(QStringLiteral("tree.dat")).contains("Name=Paul"));
+}
+
+void TestMainFormLifecycle::lockOfACrashedProgramIsTakenOver() {
+    TMainFormFixture f;
+    f.WriteFile(QStringLiteral("tree.dat"), ExampleWorkspace());
+    // A process number no process has: its program ended without unlocking.
+    f.WriteFile(QStringLiteral("tree.lock"), QByteArray("2147483000\nquillorin\n") +
+                                                 QSysInfo::machineHostName().toUtf8() + "\n");
+    TMainForm& form = f.Start();
+    QVERIFY(!form.OpenedElsewhere());
+    QVERIFY(f.Driver.Messages.isEmpty());
+    QVERIFY(f.Quit(QStringLiteral("OkBtn")));
 }
 
 void TestMainFormLifecycle::statusPanelZeroFollowsTheWidth() {

@@ -6,12 +6,15 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
 #include <QTest>
 #include <QToolBar>
+
+#include <limits>
 
 namespace {
 
@@ -30,6 +33,8 @@ private Q_SLOTS:
     void windowFromTheFile();
     void panelsFromTheFile_data();
     void panelsFromTheFile();
+    void absurdValuesAreBoundedByTheScreen_data();
+    void absurdValuesAreBoundedByTheScreen();
     void toolBarOptions_data();
     void toolBarOptions();
     void printSettingsAndHints();
@@ -102,6 +107,45 @@ void TestMainFormSettings::panelsFromTheFile() {
     QTEST(saved.Number(QStringLiteral("RemarksMemoHeight")), "remarks");
 }
 
+void TestMainFormSettings::absurdValuesAreBoundedByTheScreen_data() {
+    QTest::addColumn<QString>("file");
+    const QString largest = QString::number(std::numeric_limits<int>::max());
+    const QString normal = QStringLiteral("WindowState=wsNormal\n");
+    const QString size = QStringLiteral("Width=640\nHeight=480\n");
+    QTest::newRow("huge size")
+        << normal + QStringLiteral("Left=0\nTop=0\nWidth=%1\nHeight=%1").arg(largest);
+    QTest::newRow("position past the integers")
+        << normal + size + QStringLiteral("Left=%1\nTop=%1").arg(largest);
+    QTest::newRow("huge tree") << normal + size + QStringLiteral("TreeWidth=%1").arg(largest);
+    QTest::newRow("huge remarks") << normal + size +
+                                         QStringLiteral("RemarksMemoHeight=%1").arg(largest);
+}
+
+// What the file says is bounded by the screen; what is written back is what
+// the window had.
+void TestMainFormSettings::absurdValuesAreBoundedByTheScreen() {
+    QFETCH(QString, file);
+    TMainFormFixture f;
+    f.WriteFile(QStringLiteral("quillorin.ini"), Settings(file));
+    f.WriteFile(QStringLiteral("tree.dat"), ExampleWorkspace());
+    TMainForm& form = f.Start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(QRect(form.pos(), form.size())));
+    QVERIFY(f.Find<QWidget>("LeftPnl")->width() < form.width());
+    QVERIFY(f.Find<QWidget>("MainPanel")->width() >= 400);
+    QVERIFY(f.Find<QWidget>("TopPanel")->height() > 0);
+    const QRect bounds(form.pos(), form.size());
+    const int tree = f.Find<QWidget>("LeftPnl")->width();
+    const int remarks = f.Find<QWidget>("BottomPnl")->height();
+    QVERIFY(f.Quit(QStringLiteral("OkBtn")));
+    const TSettingsFile saved(f.ReadFile(QStringLiteral("quillorin.ini")));
+    QCOMPARE(QRect(saved.Number(QStringLiteral("Left")), saved.Number(QStringLiteral("Top")),
+                   saved.Number(QStringLiteral("Width")), saved.Number(QStringLiteral("Height"))),
+             bounds);
+    QCOMPARE(saved.Number(QStringLiteral("TreeWidth")), tree);
+    QCOMPARE(saved.Number(QStringLiteral("RemarksMemoHeight")), remarks);
+}
+
 void TestMainFormSettings::toolBarOptions_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("visible");
@@ -157,15 +201,15 @@ void TestMainFormSettings::printSettingsAndHints() {
     QCOMPARE(saved.Value(QStringLiteral("ColWidth")), QStringLiteral("20"));
 }
 
-void TestMainFormSettings::windowOffEveryScreenComesBack()
-{
+void TestMainFormSettings::windowOffEveryScreenComesBack() {
     TMainFormFixture f;
     f.WriteFile(QStringLiteral("quillorin.ini"),
-                Settings(QStringLiteral("WindowState=wsNormal\nLeft=5000\nTop=3000\nWidth=500\nHeight=400")));
+                Settings(QStringLiteral(
+                    "WindowState=wsNormal\nLeft=5000\nTop=3000\nWidth=500\nHeight=400")));
     f.WriteFile(QStringLiteral("tree.dat"), ExampleWorkspace());
     TMainForm& form = f.Start();
     const QRect screen = form.screen()->availableGeometry();
-    QVERIFY(screen.contains(form.geometry()));
+    QVERIFY(screen.contains(QRect(form.pos(), form.size())));
     QCOMPARE(form.size(), QSize(500, 400));
 }
 

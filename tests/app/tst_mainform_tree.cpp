@@ -55,6 +55,8 @@ private Q_SLOTS:
     void statusBarCounts_data();
     void statusBarCounts();
     void anyMouseButtonSelects();
+    void selectedNodeStaysSelected_data();
+    void selectedNodeStaysSelected();
     void menusAndShortcuts();
     void popupMenuFollowsTheActions();
     void iconSizeSwitchesAndBack();
@@ -149,6 +151,37 @@ void TestMainFormTree::anyMouseButtonSelects() {
     QCOMPARE(Form->SelectedNode(), Class(1));
 }
 
+void TestMainFormTree::selectedNodeStaysSelected_data() {
+    QTest::addColumn<bool>("mouse");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Ctrl+click") << true << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Shift+click")
+        << true << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Space") << false << Qt::KeyboardModifiers(Qt::ControlModifier);
+}
+
+// Whatever the user does over the selected node, it stays selected, and what
+// is typed next reaches its record.
+void TestMainFormTree::selectedNodeStaysSelected() {
+    QFETCH(bool, mouse);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    auto* tree = F->Find<QTreeView>("Tree");
+    tree->expandAll();
+    const QModelIndex pupil = Form->Model().index(0, 0, Class(2));
+    Form->SelectNode(pupil);
+    tree->setFocus();
+    if (mouse)
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers,
+                          tree->visualRect(pupil).center());
+    else
+        QTest::keyClick(tree, Qt::Key_Space, modifiers);
+    QCOMPARE(Form->SelectedNode(), pupil);
+    auto* surname = F->Find<QLineEdit>("SurnameEdt");
+    QVERIFY(surname->isEnabled());
+    surname->setText(QStringLiteral("Nouveau"));
+    QCOMPARE(Form->Model().NodeAt(pupil)->Data->Surname(), QStringLiteral("Nouveau"));
+}
+
 void TestMainFormTree::menusAndShortcuts() {
     const QList<QAction*> menus = Form->menuBar()->actions();
     QCOMPARE(Captions(menus), (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Edition"),
@@ -207,7 +240,7 @@ void TestMainFormTree::iconSizeSwitchesAndBack() {
     auto* item = F->Find<QAction>("FileBigIconsItem");
     auto* button =
         qobject_cast<QToolButton*>(toolBar->widgetForAction(F->Find<QAction>("FileDelete")));
-    auto check = [&](bool big) {
+    auto check = [&](bool big, bool hints) {
         QCOMPARE(item->isChecked(), big);
         QCOMPARE(button->size(), big ? QSize(86, 52) : QSize(23, 22));
         QCOMPARE(button->toolButtonStyle(),
@@ -219,13 +252,15 @@ void TestMainFormTree::iconSizeSwitchesAndBack() {
         QTRY_VERIFY(!QToolTip::isVisible());
         QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(button, &help);
-        QCOMPARE(QToolTip::isVisible(), !big);
+        QCOMPARE(QToolTip::isVisible(), hints);
     };
-    check(true);
+    // The designed start look shows the hints; switching to large icons
+    // turns them off.
+    check(true, true);
     item->trigger();
-    check(false);
+    check(false, true);
     item->trigger();
-    check(true);
+    check(true, false);
 }
 
 void TestMainFormTree::toolBarToggles() {

@@ -82,6 +82,12 @@ void TestCodecs::generalFormat_data() {
     QTest::newRow("half rounds away from zero") << 10.125 << 4 << QStringLiteral("10,13");
     QTest::newRow("carry into a new digit") << 9.99999 << 4 << QStringLiteral("10");
     QTest::newRow("negative fraction") << -0.25 << 4 << QStringLiteral("-0,25");
+    QTest::newRow("largest double: rounded down to stay in range")
+        << std::numeric_limits<double>::max() << 15 << QStringLiteral("1,79769313486231E308");
+    QTest::newRow("largest negative double")
+        << -std::numeric_limits<double>::max() << 15 << QStringLiteral("-1,79769313486231E308");
+    QTest::newRow("largest double, four digits")
+        << std::numeric_limits<double>::max() << 4 << QStringLiteral("1,797E308");
 }
 
 void TestCodecs::generalFormat() {
@@ -96,6 +102,8 @@ void TestCodecs::generalFormat() {
         // What is written reads back as the same number.
         QCOMPARE(ParseFloat(french, u',').value_or(-99), value);
     }
+    // Whatever is written reads back.
+    QVERIFY2(ParseFloat(french, u',').has_value(), qPrintable(french));
 }
 
 void TestCodecs::fixedFormat_data() {

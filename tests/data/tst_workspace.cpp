@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace {
 
 const TRegionalSettings& French() {
@@ -88,6 +92,26 @@ private:
     qint64 FBudget;
 };
 
+// Holds every file of the process to a few bytes, as a full disk would: a
+// write past the limit fails, whether made at once or when a buffer is
+// flushed.
+class TFullDisk {
+public:
+    explicit TFullDisk(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &FSaved);
+        rlimit limit = FSaved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFullDisk() { setrlimit(RLIMIT_FSIZE, &FSaved); }
+    TFullDisk(const TFullDisk&) = delete;
+    TFullDisk& operator=(const TFullDisk&) = delete;
+
+private:
+    rlimit FSaved{};
+};
+
 } // namespace
 
 class TestWorkspace : public QObject {
@@ -107,11 +131,16 @@ private Q_SLOTS:
     void brokenInputs_data();
     void brokenInputs();
     void extraLinesAreIgnored();
+    void contentThatDoesNotComeBackIsLost_data();
+    void contentThatDoesNotComeBackIsLost();
+    void failureWhileLoadingEndsTheLoad();
     void savesAnEmptyTree();
     void savesInDisplayOrderWithCounts();
     void missingFileShowsTheMessage();
     void writeFailureKeepsTheOldFile_data();
     void writeFailureKeepsTheOldFile();
+    void fullDiskKeepsTheOldFile_data();
+    void fullDiskKeepsTheOldFile();
     void unwritableFolderGivesTheCreateError();
     void copyBeforeOverwriting();
     void freeWorkspaceKeepsNodes();
@@ -198,7 +227,8 @@ void TestWorkspace::pupilJoinsItsClassByExactName() {
     QFETCH(QByteArray, file);
     const TLoaded loaded = Load(file);
     QTEST(Outline(loaded.Tree), "outline");
-    QVERIFY(loaded.Result.Complete());
+    QVERIFY(loaded.Result.Error.isEmpty());
+    QCOMPARE(loaded.Result.CorruptLevels, 0);
 }
 
 void TestWorkspace::evaluationsFollowTheClass_data() {
@@ -277,7 +307,8 @@ void TestWorkspace::brokenInputs() {
     QTEST(Outline(loaded.Tree), "outline");
     QTEST(loaded.Result.CorruptLevels, "corrupt");
     QCOMPARE(loaded.Result.Error, error);
-    QCOMPARE(loaded.Result.Complete(), error.isEmpty() && loaded.Result.CorruptLevels == 0);
+    // Only an empty file writes back all it held.
+    QCOMPARE(loaded.Result.Complete(), file == QStringLiteral("empty.dat"));
     // Whatever was read saves and reads back to the same tree.
     const QByteArray saved = EncodeWorkspace(loaded.Tree, French(), kDay);
     const TLoaded again = Load(saved);
@@ -291,8 +322,53 @@ void TestWorkspace::extraLinesAreIgnored() {
         Load(Crlf("note\n\n\n[Class]\nClassName=CE1\nMatters=a|\n\nstray=1\n\n[Pupil]\n"
                   "Surname=A\nName=B\nBirthDay=\nClass=CE1\nSexe=Garçon\nLevels=1:1|\n"
                   "Remarks=\n\n\nend"));
-    QVERIFY(loaded.Result.Complete());
+    QVERIFY(loaded.Result.Error.isEmpty());
+    // They are lost when the file is written back: a copy is kept first.
+    QVERIFY(loaded.Result.LostContent);
     QCOMPARE(Outline(loaded.Tree), QStringLiteral("CE1:A B"));
+}
+
+void TestWorkspace::contentThatDoesNotComeBackIsLost_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("lost");
+    const QByteArray example = ReadTestFile(QStringLiteral("golden/example.dat"));
+    QTest::newRow("as written") << example << false;
+    QTest::newRow("another day") << QByteArray(example).replace("06/12/2026", "1/2/99") << false;
+    QTest::newRow("LF line ends") << QByteArray(example).replace("\r\n", "\n") << false;
+    QTest::newRow("CR line ends") << QByteArray(example).replace("\r\n", "\r") << false;
+    QTest::newRow("no line end at the end") << example.chopped(2) << false;
+    QTest::newRow("blank lines only") << QByteArray("\r\n \r\n\n") << false;
+    QTest::newRow("CR CR LF line ends") << QByteArray(example).replace("\r\n", "\r\r\n") << true;
+    QString text = QString::fromLatin1(example);
+    QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE") + utf16 << true;
+    QTest::newRow("byte-order mark before a header")
+        << QByteArray(example).replace("[Class]", "\xEF\xBB\xBF[Class]") << true;
+    QTest::newRow("a line the reader skips") << example + "stray\r\n" << true;
+    QTest::newRow("random bytes") << QByteArray("\x01\x9F\r\n\xFFz\x00q", 9) << true;
+    QTest::newRow("one long line") << QByteArray(1 << 20, 'x') << true;
+    QTest::newRow("a mark written otherwise")
+        << QByteArray(example).replace("15,5", "15,50") << true;
+}
+
+// A file that would not be written back as it is lost something in the load,
+// whatever the reason: its copy must be kept before it is overwritten.
+void TestWorkspace::contentThatDoesNotComeBackIsLost() {
+    QFETCH(QByteArray, file);
+    const TLoaded loaded = Load(file);
+    QTEST(loaded.Result.LostContent, "lost");
+    QCOMPARE(loaded.Result.Complete(), !loaded.Result.LostContent);
+}
+
+void TestWorkspace::failureWhileLoadingEndsTheLoad() {
+    QByteArray file = ReadTestFile(QStringLiteral("golden/example.dat"));
+    file.replace("Levels=4:-1|1:15,5|", "Levels=4:-1|1:quinze|");
+    TWorkspace tree;
+    const TLoadResult result = LoadWorkspaceFromBytes(
+        file, tree, French(), [](const QString&) { throw std::bad_alloc(); });
+    QCOMPARE(result.Error, QStringLiteral("Mémoire insuffisante"));
+    QVERIFY(!result.Complete());
+    QCOMPARE(Outline(tree), QStringLiteral("CM1:"));
 }
 
 void TestWorkspace::savesAnEmptyTree() {
@@ -347,6 +423,28 @@ void TestWorkspace::writeFailureKeepsTheOldFile() {
     loaded.Tree.Classes[0]->Data->AppendLine(QString(5000, u'x'));
     TFailingSaveFile file(path, budget);
     const std::optional<QString> error = SaveWorkspace(file, loaded.Tree, French(), kDay);
+    QCOMPARE(error.value_or(QString()), QStringLiteral("Impossible de créer le fichier ") + path);
+    QCOMPARE(ReadWholeFile(path).value_or(QByteArray()), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tree.dat")});
+}
+
+void TestWorkspace::fullDiskKeepsTheOldFile_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("small file: fails when the buffer is flushed") << 5000;
+    QTest::newRow("large file: fails when written") << 100000;
+}
+
+void TestWorkspace::fullDiskKeepsTheOldFile() {
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tree.dat"));
+    const QByteArray old = ReadTestFile(QStringLiteral("golden/example.dat"));
+    QVERIFY(!WriteWholeFile(path, old));
+    std::optional<QString> error;
+    {
+        const TFullDisk disk(1024);
+        error = WriteWholeFile(path, QByteArray(size, 'x'));
+    }
     QCOMPARE(error.value_or(QString()), QStringLiteral("Impossible de créer le fichier ") + path);
     QCOMPARE(ReadWholeFile(path).value_or(QByteArray()), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tree.dat")});
