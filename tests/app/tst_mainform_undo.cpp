@@ -389,7 +389,10 @@ void TestMainFormUndo::quittingKeepsTheHistory() {
     // The records are freed once saved: a step taken back then harms nothing.
     Undo()->trigger();
     Redo()->trigger();
-    QCOMPARE(F->Driver.Messages, QStringList());
+    // The hand-made file has no header lines: the first save keeps a copy
+    // of it and says so; nothing else may be said.
+    const QStringList said = F->Driver.Messages.filter(QStringLiteral("tree.copie-"));
+    QCOMPARE(F->Driver.Messages, said);
 }
 
 void TestMainFormUndo::focusedEditKeepsItsShortcuts_data() {
