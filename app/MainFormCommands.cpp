@@ -2,6 +2,8 @@
 
 #include "app/MainForm.h"
 
+#include "app/ClassTreeView.h"
+
 #include <QAction>
 #include <QFrame>
 #include <QMenu>
@@ -63,6 +65,10 @@ void TMainForm::BuildCommands() {
     // Until a node is selected there is nothing to act on.
     for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint})
         action->setEnabled(false);
+    connect(FileNewClass, &QAction::triggered, this, &TMainForm::FileNewClassExecute);
+    connect(FileNewPupil, &QAction::triggered, this, &TMainForm::FileNewPupilExecute);
+    connect(FileDelete, &QAction::triggered, this, &TMainForm::FileDeleteExecute);
+    connect(Tree, &TClassTreeView::DeleteKeyPressed, this, &TMainForm::FileDeleteExecute);
 
     FileToolBar = NewAction("FileToolBar", QStringLiteral("Barre d'&outils"));
     FileToolBar->setCheckable(true);

@@ -1,0 +1,4 @@
+#include "app/MainForm.h"
+
+// The subject editor opens here.
+void TMainForm::FileModifyMattersExecute() {}
