@@ -1,7 +1,8 @@
 #include "app/DialogFrame.h"
 
+#include "widgets/Controls97.h"
+
 #include <QDialog>
-#include <QPushButton>
 #include <QScreen>
 
 void CentreOnScreen(QWidget& window) {
@@ -10,9 +11,8 @@ void CentreOnScreen(QWidget& window) {
 }
 
 QPushButton* NewFlatButton(QDialog& dialog, const char* name, const char* text, int left, int top) {
-    auto* button = new QPushButton(QString::fromUtf8(text), &dialog);
+    auto* button = new TButton97(QString::fromUtf8(text), &dialog);
     button->setObjectName(QString::fromLatin1(name));
-    button->setFlat(true);
     button->setGeometry(left, top, 75, 25);
     return button;
 }

@@ -62,7 +62,14 @@ TPupilDlg::TPupilDlg(const QString& className, QWidget* parent)
 QLabel* TPupilDlg::NewLabel(const char* name, const char* text, int top) {
     auto* label = new QLabel(QString::fromUtf8(text), MainPnl);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(kLabelLeft, top, kFieldLeft - kLabelLeft - 4, kFieldHeight);
+    const int room = kFieldLeft - kLabelLeft - 4;
+    label->setGeometry(kLabelLeft, top, room, kFieldHeight);
+    // The room is fixed: a font wider than the one the form was drawn with is
+    // made smaller so that the whole caption shows.
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > room && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
     return label;
 }
 
