@@ -23,8 +23,11 @@ void TypeText(QWidget* widget, const QString& text) {
 }
 
 TModalDriver::TAnswer TModalDriver::Typing(QList<std::pair<const char*, QString>> fields,
-                                           QString button) {
-    return {[fields](QWidget& dialog) {
+                                           QString button,
+                                           std::function<void(QWidget& dialog)> first) {
+    return {[fields, first](QWidget& dialog) {
+                if (first)
+                    first(dialog);
                 for (const auto& [name, text] : fields) {
                     auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
                     if (!edit)

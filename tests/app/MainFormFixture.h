@@ -31,8 +31,10 @@ public:
         FTimer.start();
     }
 
-    // Types each text into the edit of that name, then clicks the button.
-    static TAnswer Typing(QList<std::pair<const char*, QString>> fields, QString button);
+    // Does the first thing in the dialog, types each text into the edit of
+    // that name, then clicks the button.
+    static TAnswer Typing(QList<std::pair<const char*, QString>> fields, QString button,
+                          std::function<void(QWidget& dialog)> first = {});
 
     QStringList Messages;
     QStringList Answers;

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -83,11 +82,8 @@ private Q_SLOTS:
     void cleanup();
     void newClass_data();
     void newClass();
-    void newPupilTarget_data();
-    void newPupilTarget();
-    void newPupilRecord_data();
-    void newPupilRecord();
-    void pupilOkFollowsTheSurname();
+    void newPupil_data();
+    void newPupil();
     void deleteSelections_data();
     void deleteSelections();
     void lastClassDeletedDisablesTheCommands();
@@ -202,131 +198,73 @@ void TestMainFormCommands::newClass() {
     QCOMPARE(Snapshot(Form->Model()), before);
 }
 
-void TestMainFormCommands::newPupilTarget_data() {
+void TestMainFormCommands::newPupil_data() {
     QTest::addColumn<int>("classRow"); // -1: nothing selected
     QTest::addColumn<int>("pupilRow"); // -1: the class itself
     QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("surname");
     QTest::addColumn<QString>("shownClass");
     QTest::addColumn<QString>("selected");
 
+    const QString longName = QString(300, u'z');
+    const QString cut = u'Z' + QString(254, u'z');
     QTest::newRow("nothing selected: first class")
-        << -1 << -1 << u"OkBtn"_s << u"CM1"_s << u"Dupont Jean"_s;
-    QTest::newRow("class") << 1 << -1 << u"OkBtn"_s << u"Élève"_s << u"Dupont Jean"_s;
-    QTest::newRow("pupil: its class") << 1 << 0 << u"OkBtn"_s << u"Élève"_s << u"Dupont Jean"_s;
+        << -1 << -1 << u"OkBtn"_s << u"DUPONT"_s << u"CM1"_s << u"Dupont Jean"_s;
+    QTest::newRow("class without subjects")
+        << 1 << -1 << u"OkBtn"_s << u"émile"_s << u"Élève"_s << u"émile Jean"_s;
+    QTest::newRow("pupil: its class")
+        << 1 << 0 << u"OkBtn"_s << u"DUPONT"_s << u"Élève"_s << u"Dupont Jean"_s;
     QTest::newRow("pupil, cancelled: its class stays")
-        << 1 << 0 << u"CancelBtn"_s << u"Élève"_s << u"Élève"_s;
-    QTest::newRow("class, cancelled") << 0 << -1 << u"CancelBtn"_s << u"CM1"_s << u"CM1"_s;
+        << 1 << 0 << u"CancelBtn"_s << u"DUPONT"_s << u"Élève"_s << u"Élève"_s;
+    QTest::newRow("empty surname") << 0 << -1 << u"OkBtn"_s << QString() << u"CM1"_s << u" Jean"_s;
+    QTest::newRow("surname cut") << 0 << 1 << u"OkBtn"_s << longName << u"CM1"_s
+                                 << cut + u" Jean"_s;
 }
 
-void TestMainFormCommands::newPupilTarget() {
+void TestMainFormCommands::newPupil() {
     QFETCH(int, classRow);
     QFETCH(int, pupilRow);
     QFETCH(QString, button);
+    QFETCH(QString, surname);
     QFETCH(QString, shownClass);
     QFETCH(QString, selected);
     TMainForm& form = Start();
     if (classRow >= 0)
         form.SelectNode(Node(classRow, pupilRow));
-    const int targetRow = std::max(classRow, 0);
-    const int pupilsBefore = form.Model().rowCount(Class(targetRow));
+    const QModelIndex target = Class(std::max(classRow, 0));
+    const int before = form.Model().rowCount(target);
 
     QString dialogClass;
-    QString selectedDuringDialog;
-    TModalDriver::TAnswer answer =
-        TModalDriver::Typing({{"SurnameEdt", u"DUPONT"_s}, {"NameEdt", u"jean"_s}}, button);
-    F->Driver.Scripted << TModalDriver::TAnswer{
-        [&, type = answer.Act](QWidget& dialog) {
+    QString selectedMeanwhile;
+    F->Driver.Scripted << TModalDriver::Typing(
+        {{"SurnameEdt", surname}, {"NameEdt", u"jean"_s}, {"BirthdayEdt", u"3 mai 2016"_s}}, button,
+        [&](QWidget& dialog) {
             dialogClass = dialog.findChild<QLabel*>(u"ClassPnl"_s)->text();
-            selectedDuringDialog = Caption(form.SelectedNode());
-            type(dialog);
-        },
-        button};
+            selectedMeanwhile = Caption(form.SelectedNode());
+            dialog.findChild<QComboBox*>(u"SexeCombo"_s)->setCurrentIndex(0);
+        });
     form.FileNewPupilExecute();
 
     QCOMPARE(F->Driver.Dialogs, QStringList{u"PupilDlg"_s});
     QCOMPARE(dialogClass, shownClass);
     if (pupilRow >= 0)
-        QCOMPARE(selectedDuringDialog, shownClass);
+        QCOMPARE(selectedMeanwhile, shownClass);
     QCOMPARE(Caption(form.SelectedNode()), selected);
     const bool added = button == u"OkBtn"_s;
-    QCOMPARE(form.Model().rowCount(Class(targetRow)), pupilsBefore + (added ? 1 : 0));
-    if (added)
-        QCOMPARE(form.SelectedNode(), Pupil(targetRow, pupilsBefore));
-}
-
-void TestMainFormCommands::newPupilRecord_data() {
-    QTest::addColumn<int>("classRow");
-    QTest::addColumn<QString>("surname");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("storedSurname");
-
-    QTest::newRow("names normalised when shown")
-        << 0 << u"DUPONT"_s << u"jean"_s << u"Dupont Jean"_s << u"Dupont"_s;
-    QTest::newRow("class without subjects")
-        << 1 << u"émile"_s << u"ÉLIE"_s << u"émile Élie"_s << u"émile"_s;
-    QTest::newRow("empty surname") << 0 << QString() << u"jean"_s << u" Jean"_s << QString();
-    QTest::newRow("surname cut") << 0 << QString(300, u'z') << u"a"_s
-                                 << u'Z' + QString(254, u'z') + u" A"_s
-                                 << u'Z' + QString(254, u'z');
-}
-
-void TestMainFormCommands::newPupilRecord() {
-    QFETCH(int, classRow);
-    QFETCH(QString, surname);
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, storedSurname);
-    TMainForm& form = Start();
-    form.SelectNode(Class(classRow));
-    const qsizetype subjects = form.SelectedData()->Lines().size();
-    const QString className = form.SelectedData()->ClassName();
-
-    TModalDriver::TAnswer answer = TModalDriver::Typing(
-        {{"SurnameEdt", surname}, {"NameEdt", name}, {"BirthdayEdt", u"3 mai 2016"_s}}, u"OkBtn"_s);
-    F->Driver.Scripted << TModalDriver::TAnswer{
-        [type = answer.Act](QWidget& dialog) {
-            type(dialog);
-            dialog.findChild<QComboBox*>(u"SexeCombo"_s)->setCurrentIndex(0);
-        },
-        answer.Button};
-    Action("FileNewPupil")->trigger();
-
-    const int last = form.Model().rowCount(Class(classRow)) - 1;
-    QCOMPARE(form.SelectedNode(), Pupil(classRow, last));
-    QCOMPARE(Caption(form.SelectedNode()), caption);
+    QCOMPARE(form.Model().rowCount(target), before + (added ? 1 : 0));
+    if (!added)
+        return;
+    QCOMPARE(form.SelectedNode(), Pupil(target.row(), before));
     const TPData& record = *form.SelectedData();
-    QCOMPARE(record.Surname(), storedSurname);
+    QCOMPARE(record.Surname() + u" Jean"_s, selected);
     QCOMPARE(record.BirthDay(), u"3 mai 2016"_s);
     QCOMPARE(record.Sexe(), u"Garçon"_s);
-    QCOMPARE(record.ClassName(), className);
+    QCOMPARE(record.ClassName(), shownClass);
     QVERIFY(record.Lines().isEmpty());
-    QCOMPARE(record.LevelCount(), int(subjects));
-    for (int i = 0; i < record.LevelCount(); ++i) {
-        QCOMPARE(record.GetLevel(i), DefaultLevel);
-        QCOMPARE(record.GetMark(i), NoMark);
-    }
-    QVERIFY(F->Find<QLineEdit>("SurnameEdt")->isEnabled());
-}
-
-void TestMainFormCommands::pupilOkFollowsTheSurname() {
-    TMainForm& form = Start();
-    form.SelectNode(Class(0));
-    QList<bool> enabled;
-    F->Driver.Scripted << TModalDriver::TAnswer{
-        [&enabled](QWidget& dialog) {
-            auto* ok = dialog.findChild<QPushButton*>(u"OkBtn"_s);
-            auto* surname = dialog.findChild<QLineEdit*>(u"SurnameEdt"_s);
-            enabled << ok->isEnabled();
-            QTest::keyClick(surname, Qt::Key_A);
-            enabled << ok->isEnabled();
-            QTest::keyClick(surname, Qt::Key_Backspace);
-            enabled << ok->isEnabled();
-        },
-        u"CancelBtn"_s};
-    form.FileNewPupilExecute();
-    QCOMPARE(enabled, (QList<bool>{true, true, false}));
-    QCOMPARE(form.Model().rowCount(Class(0)), 3);
+    const TPData& schoolClass = *form.Model().NodeAt(target)->Data;
+    QCOMPARE(record.LevelCount(), int(schoolClass.Lines().size()));
+    for (int i = 0; i < record.LevelCount(); ++i)
+        QVERIFY(record.GetLevel(i) == DefaultLevel && record.GetMark(i) == NoMark);
 }
 
 void TestMainFormCommands::deleteSelections_data() {
@@ -375,14 +313,11 @@ void TestMainFormCommands::deleteSelections() {
     auto* status = F->Find<TStatusBar>("StatusBar");
 
     QString shown;
-    F->Driver.Scripted << TModalDriver::TAnswer{
-        [&](QWidget& dialog) {
-            shown = dialog.findChild<QLabel*>(u"InfoLbl"_s)->text();
-            // Whatever the answer, the window is
-            // refreshed.
-            status->SetPanelText(1, u"stale"_s);
-        },
-        button};
+    F->Driver.Scripted << TModalDriver::Typing({}, button, [&](QWidget& dialog) {
+        shown = dialog.findChild<QLabel*>(u"InfoLbl"_s)->text();
+        // Whatever the answer, the window is refreshed.
+        status->SetPanelText(1, u"stale"_s);
+    });
     if (how == u"command"_s)
         Action("FileDelete")->trigger();
     else
