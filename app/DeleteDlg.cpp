@@ -27,7 +27,6 @@ TDeleteDlg::TDeleteDlg(QWidget* parent)
     setFixedSize(392, 123);
     ConfirmIco->setObjectName(QStringLiteral("ConfirmIco"));
     ConfirmIco->setGeometry(8, 24, 48, 48);
-    ConfirmIco->setAttribute(Qt::WA_TranslucentBackground);
     InfoLbl->setObjectName(QStringLiteral("InfoLbl"));
     InfoLbl->setGeometry(64, 16, 321, 41);
     InfoLbl->setWordWrap(true);
@@ -64,11 +63,12 @@ void TDeleteDlg::FormShow() {
     const int infoHeight = InfoLbl->heightForWidth(InfoLbl->width());
     PlaceBelowInfo(infoHeight);
     int height = OkBtn->y() + OkBtn->height() + kMargin;
-    // A text too long for the highest dialog is cut at the bottom rather
+    // A text too long for the highest dialog loses its last lines rather
     // than pushing the buttons out of sight.
-    const int overflow = height - MaximumClientSize.height();
-    if (overflow > 0)
-        PlaceBelowInfo(std::max(infoHeight - overflow, InfoLbl->fontMetrics().height()));
+    if (const int overflow = height - MaximumClientSize.height(); overflow > 0) {
+        const int line = InfoLbl->fontMetrics().lineSpacing();
+        PlaceBelowInfo(std::max((infoHeight - overflow) / line, 1) * line);
+    }
     height = std::clamp(OkBtn->y() + OkBtn->height() + kMargin, MinimumClientSize.height(),
                         MaximumClientSize.height());
     setFixedSize(width, height);
