@@ -104,9 +104,13 @@ void TMainForm::FileDeleteExecute() {
                                          QStringLiteral("' et tous ses élèves.")
                                    : QStringLiteral("l'élève '") + record->Surname() + u' ' +
                                          record->Name() + QStringLiteral("'.");
-        TDeleteDlg dialog(this);
-        dialog.SetInfo(QStringLiteral("Vous êtes sur le point de supprimer ") + object);
-        if (dialog.exec() == QDialog::Accepted) {
+        bool confirmed = false;
+        {
+            TDeleteDlg dialog(this);
+            dialog.SetInfo(QStringLiteral("Vous êtes sur le point de supprimer ") + object);
+            confirmed = dialog.exec() == QDialog::Accepted;
+        }
+        if (confirmed) {
             const QModelIndex node = SelectedNode();
             if (record->IsClass()) {
                 Editor().Remove(node);
@@ -118,9 +122,11 @@ void TMainForm::FileDeleteExecute() {
                 SelectNode(next);
             }
         }
+        // Whatever the answer. The dialog is gone by now, so one refresh
+        // does: a second sheet refresh after the grid's would show the
+        // grid of a class that has no subjects.
         UpdatePupilSheet(SelectedData());
         FillGrid(SelectedNode());
         UpdateStatusBar();
-        UpdatePupilSheet(SelectedData());
     });
 }

@@ -336,6 +336,8 @@ void TestMainFormCommands::deleteSelections() {
     QCOMPARE(Caption(form.SelectedNode()), selected);
     QCOMPARE(status->PanelText(1), Form->Model().ClassAt(form.SelectedNode())->Text);
     QCOMPARE(F->Find<QLineEdit>("SurnameEdt")->isEnabled(), form.SelectedData()->IsPupil());
+    QCOMPARE(F->Find<TEditGrid>("Grid")->isVisible(),
+             !form.Model().ClassAt(form.SelectedNode())->Data->Lines().isEmpty());
 }
 
 void TestMainFormCommands::lastClassDeletedDisablesTheCommands() {
