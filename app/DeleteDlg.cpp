@@ -54,9 +54,11 @@ void TDeleteDlg::showEvent(QShowEvent* event) {
 
 void TDeleteDlg::FormShow() {
     // The picture is drawn for the screen's density.
+    QIcon picture;
+    picture.addFile(QStringLiteral(":/images/dialogs/confirm.png"));
+    picture.addFile(QStringLiteral(":/images/dialogs/confirm@2x.png"));
     const qreal ratio = windowHandle() ? windowHandle()->devicePixelRatio() : devicePixelRatioF();
-    ConfirmIco->setPixmap(
-        QIcon(QStringLiteral(":/images/dialogs/confirm.png")).pixmap(QSize(48, 48), ratio));
+    ConfirmIco->setPixmap(picture.pixmap(QSize(48, 48), ratio));
 
     const int width = std::clamp(InfoLbl->x() + InfoLbl->width() + kMargin,
                                  MinimumClientSize.width(), MaximumClientSize.width());

@@ -405,7 +405,13 @@ void TestMainFormCommands::deleteDlgLayout() {
     QVERIFY(ok.bottom() < dialog.height());
     QCOMPARE(ok.left(), (dialog.width() - 155) / 2);
     QCOMPARE(cancel.left(), ok.left() + 80);
-    QVERIFY(dialog.findChild<QLabel*>(u"ConfirmIco"_s)->pixmap().hasAlphaChannel());
+    const QPixmap picture = dialog.findChild<QLabel*>(u"ConfirmIco"_s)->pixmap();
+    QVERIFY(picture.hasAlphaChannel());
+    QCOMPARE(picture.deviceIndependentSize(), QSizeF(48, 48));
+    // Drawn for the screen's density, not scaled up.
+    const QString drawn = dialog.devicePixelRatioF() > 1 ? u"confirm@2x.png"_s : u"confirm.png"_s;
+    QCOMPARE(picture.toImage().convertToFormat(QImage::Format_ARGB32),
+             QImage(u":/images/dialogs/"_s + drawn).convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestMainFormCommands::AddClassWithSubjects(const QString& name, const QStringList& subjects) {
