@@ -1,5 +1,6 @@
 #include "app/ClassTreeView.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 bool TClassTreeView::OverNode(const QMouseEvent* event) const {
@@ -27,4 +28,13 @@ void TClassTreeView::mouseReleaseEvent(QMouseEvent* event) {
 void TClassTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (OverNode(event))
         QTreeView::mouseDoubleClickEvent(event);
+}
+
+void TClassTreeView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        event->accept();
+        Q_EMIT DeleteKeyPressed();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/QuitDlg.h"

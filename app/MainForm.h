@@ -22,6 +22,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
 class QTreeView;
+class TClassTreeView;
 class TComboBox97;
 class TEdit97;
 class TEditGrid;
@@ -36,8 +37,10 @@ class TWorkspaceModel;
 //
 // Its code is split by concern: MainForm.cpp (start-up, quit, help),
 // MainFormLayout.cpp (controls), MainFormCommands.cpp (actions, menus, tool
-// bar), MainFormTree.cpp (selection and refresh), MainFormSheet.cpp (pupil
-// sheet), MainFormGrid.cpp (grid binding), MainFormSettings.cpp.
+// bar), MainFormClassCommands.cpp (new class, new pupil, delete),
+// MainFormSubjects.cpp (subject editor), MainFormTree.cpp (selection and
+// refresh), MainFormSheet.cpp (pupil sheet), MainFormGrid.cpp (grid
+// binding), MainFormSettings.cpp.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -76,7 +79,13 @@ public:
     void GridModifyCheck(QObject* Sender, int ARow, int Value);
     void GridModifyEdit(QObject* Sender, int ARow, const QString& Value);
 
+    void FileNewClassExecute();
+    void FileNewPupilExecute();
+    void FileDeleteExecute();
     void FileModifyMattersExecute();
+    // True when a class's caption equals the name, ignoring case.
+    bool ClassExists(const QString& name) const;
+
     void FileToolBarExecute();
     void FileBigIconsExecute();
     void TreeExpandAllExecute();
@@ -154,7 +163,7 @@ private:
     QSplitter* FColumns = nullptr;
     QSplitter* FRows = nullptr;
     QWidget* LeftPnl = nullptr;
-    QTreeView* Tree = nullptr;
+    TClassTreeView* Tree = nullptr;
     QWidget* MainPanel = nullptr;
     QWidget* TopPanel = nullptr;
     QWidget* CenterPnl = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
 #include "app/WorkspaceEditor.h"
 
@@ -67,6 +68,10 @@ void TMainForm::BuildCommands() {
     // Until a node is selected there is nothing to act on.
     for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint})
         action->setEnabled(false);
+    connect(FileNewClass, &QAction::triggered, this, &TMainForm::FileNewClassExecute);
+    connect(FileNewPupil, &QAction::triggered, this, &TMainForm::FileNewPupilExecute);
+    connect(FileDelete, &QAction::triggered, this, &TMainForm::FileDeleteExecute);
+    connect(Tree, &TClassTreeView::DeleteKeyPressed, this, &TMainForm::FileDeleteExecute);
 
     FileToolBar = NewAction("FileToolBar", QStringLiteral("Barre d'&outils"));
     FileToolBar->setCheckable(true);

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/ClassTreeView.h"
 #include "app/StatusBar.h"
 #include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"

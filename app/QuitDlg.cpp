@@ -1,11 +1,11 @@
 #include "app/QuitDlg.h"
 
+#include "app/DialogFrame.h"
 #include "app/ImageLists.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TQuitDlg::TQuitDlg(QWidget* parent)
@@ -50,7 +50,6 @@ TQuitDlg::TQuitDlg(QWidget* parent)
 
 void TQuitDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
     OkBtn->setFocus();
 }

@@ -8,9 +8,9 @@
 #include <vector>
 
 // The workspace as the tree holds it: ordered class nodes, each with its
-// ordered pupil nodes. A node's text and images are its own (a class node
-// keeps the caption it was created with even when the name stored in its
-// record was cut); each node owns its record.
+// ordered pupil nodes. A node's text and images are its own (a class
+// node's caption is the name stored in its record, as the next start reads
+// it); each node owns its record.
 struct TNode {
     QString Text;
     int ImageIndex = 0;

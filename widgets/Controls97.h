@@ -3,12 +3,12 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 
 // The Return-key option of the forms' flat controls: with ReturnMovesFocus,
 // Return and Enter move the focus to the next control in tab order, as Tab
 // does.
-template <typename Control>
-class TReturnMovesFocus : public Control {
+template <typename Control> class TReturnMovesFocus : public Control {
 public:
     using Control::Control;
 
@@ -44,4 +44,16 @@ class TComboBox97 : public TReturnMovesFocus<QComboBox> {
 
 public:
     explicit TComboBox97(QWidget* parent = nullptr);
+};
+
+// The flat button of the forms: a thin frame that lights up under the mouse
+// and while the button has the focus, over a flat face.
+class TButton97 : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit TButton97(const QString& text, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };

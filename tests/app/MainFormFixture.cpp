@@ -4,7 +4,40 @@
 #include "data/TextLines.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
+
+void TypeText(QWidget* widget, const QString& text) {
+    for (const QChar character : text) {
+        // Qt Test knows the keys of ASCII characters only.
+        if (character.unicode() < 0x80) {
+            QTest::keyClick(widget, character.toLatin1());
+            continue;
+        }
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QApplication::sendEvent(widget, &event);
+        }
+    }
+}
+
+TModalDriver::TAnswer TModalDriver::Typing(QList<std::pair<const char*, QString>> fields,
+                                           QString button,
+                                           std::function<void(QWidget& dialog)> first) {
+    return {[fields, first](QWidget& dialog) {
+                if (first)
+                    first(dialog);
+                for (const auto& [name, text] : fields) {
+                    auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
+                    if (!edit)
+                        qFatal("no edit %s in the dialog", name);
+                    edit->clear();
+                    TypeText(edit, text);
+                }
+            },
+            std::move(button)};
+}
 
 void TMainFormFixture::WriteFile(const QString& name, const QByteArray& bytes) const {
     if (WriteWholeFile(Path(name), bytes))
@@ -23,6 +56,8 @@ TMainForm& TMainFormFixture::Start(const QLocale& locale) {
                     QStringLiteral("Top=10"), QStringLiteral("Width=700"),
                     QStringLiteral("Height=500"), QStringLiteral("TreeWidth=169"),
                     QStringLiteral("RemarksMemoHeight=57"), QStringLiteral("ToolBarVisible=1")}));
+    // A restart: the program that quit is gone, with its hold on the folder.
+    Form.reset();
     Form = std::make_unique<TMainForm>(Environment(Folder.path(), locale));
     Form->ShowAtStart();
     if (!QTest::qWaitForWindowExposed(Form.get()))

@@ -10,21 +10,36 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 // Answers the modal windows the program opens, as a user would: every
-// message box is read and closed with its button, the quit dialog gets the
-// next queued answer ("OkBtn" or "CancelBtn").
+// message box is read and closed with its button, every other dialog gets
+// the next queued answer: a scripted one first (something done in the
+// dialog, such as typing into its fields, then a button), else a button
+// name ("OkBtn" or "CancelBtn"), else Cancel.
 class TModalDriver : public QObject {
 public:
+    struct TAnswer {
+        std::function<void(QWidget& dialog)> Act;
+        QString Button; // none: the action closes the dialog itself
+    };
+
     TModalDriver() {
         FTimer.setInterval(5);
         connect(&FTimer, &QTimer::timeout, this, &TModalDriver::Poll);
         FTimer.start();
     }
 
+    // Does the first thing in the dialog, types each text into the edit of
+    // that name, then clicks the button.
+    static TAnswer Typing(QList<std::pair<const char*, QString>> fields, QString button,
+                          std::function<void(QWidget& dialog)> first = {});
+
     QStringList Messages;
     QStringList Answers;
+    QList<TAnswer> Scripted;
+    QStringList Dialogs; // the object names of the dialogs answered, in order
 
 private:
     void Poll() {
@@ -37,9 +52,17 @@ private:
             box->buttons().first()->click();
             return;
         }
-        const QString answer =
-            Answers.isEmpty() ? QStringLiteral("CancelBtn") : Answers.takeFirst();
-        if (auto* button = modal->findChild<QAbstractButton*>(answer))
+        Dialogs << modal->objectName();
+        TAnswer answer;
+        if (!Scripted.isEmpty())
+            answer = Scripted.takeFirst();
+        else
+            answer.Button = Answers.isEmpty() ? QStringLiteral("CancelBtn") : Answers.takeFirst();
+        if (answer.Act)
+            answer.Act(*modal);
+        if (answer.Button.isEmpty() || !modal->isVisible())
+            return;
+        if (auto* button = modal->findChild<QAbstractButton*>(answer.Button))
             button->click();
     }
 
@@ -79,6 +102,9 @@ struct TMainFormFixture {
         return Form->findChild<T*>(QString::fromLatin1(name));
     }
 };
+
+// Types the text into the widget key by key, accented letters included.
+void TypeText(QWidget* widget, const QString& text);
 
 // The example workspace: CM1 with a heading and three subjects, one pupil.
 QByteArray ExampleWorkspace();
