@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RegionalSettings.h"
+#include "print/Printers.h"
 
 #include <QDate>
 #include <QString>
@@ -15,6 +16,8 @@ struct TEnvironment {
     TRegionalSettings Regional;
     std::function<QDate()> Today;
     QStringList Arguments;
+    // None unless given: tests run with no printer installed.
+    TPrinters Printers;
 
     static TEnvironment FromApplication();
 

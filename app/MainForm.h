@@ -55,6 +55,9 @@ public:
 
     const TColHints& ColHints() const { return FColHints; }
     TPrintConf& PrintConf() { return FPrintConf; }
+    const TEnvironment& Environment() const { return FEnvironment; }
+    const TEditGrid& EvaluationGrid() const { return *Grid; }
+    QString StatusPanelText(int panel) const;
 
     // The refresh of the right-hand side, in this order.
     void TreeChange();
