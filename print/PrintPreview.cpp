@@ -211,10 +211,16 @@ void TPrintPreview::Relayout() {
         top = (containerHeight - FPaper->height()) / 2;
     else
         FVertBar->setMaximum(FPaper->height() - containerHeight + 2 * PaperGap);
-    FPaper->move(left, top);
     FHorzBar->setVisible(FHorzBar->maximum() != 0);
     FVertBar->setVisible(FVertBar->maximum() != 0);
     PlaceChildren();
+    // A bar hidden above widens the container: a centred paper is centred
+    // in what the container has become.
+    if (FHorzBar->maximum() == 0 && left != PaperGap)
+        left = (FContainer->width() - FPaper->width()) / 2;
+    if (FVertBar->maximum() == 0 && top != PaperGap)
+        top = (FContainer->height() - FPaper->height()) / 2;
+    FPaper->move(left, top);
     FPaper->update();
 }
 
