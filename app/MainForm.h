@@ -35,7 +35,7 @@ class TWorkspaceModel;
 // Its code is split by concern: MainForm.cpp (start-up, quit, help),
 // MainFormLayout.cpp (controls), MainFormCommands.cpp (actions, menus, tool
 // bar), MainFormTree.cpp (selection and refresh), MainFormSheet.cpp (pupil
-// sheet), MainFormGrid.cpp (grid binding), MainFormSettings.cpp.
+// sheet), MainFormPrint.cpp (print dialog), MainFormGrid.cpp (grid binding), MainFormSettings.cpp.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -73,6 +73,7 @@ public:
     void GridModifyCheck(QObject* Sender, int ARow, int Value);
     void GridModifyEdit(QObject* Sender, int ARow, const QString& Value);
 
+    void FilePrintExecute();
     void FileToolBarExecute();
     void FileBigIconsExecute();
     void TreeExpandAllExecute();

@@ -64,6 +64,8 @@ void TMainForm::BuildCommands() {
     for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint})
         action->setEnabled(false);
 
+    connect(FilePrint, &QAction::triggered, this, &TMainForm::FilePrintExecute);
+
     FileToolBar = NewAction("FileToolBar", QStringLiteral("Barre d'&outils"));
     FileToolBar->setCheckable(true);
     FileToolBar->setChecked(true);

@@ -2,6 +2,7 @@
 
 #include "data/Cp1252.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -295,4 +296,54 @@ std::optional<int> ParseInt(QStringView text) {
 std::optional<int> ParseInt(QByteArrayView windows1252) {
     return ParseIntWith(windows1252.size(),
                         [windows1252](qsizetype i) { return CharOf(windows1252[i]); });
+}
+
+QString FormatFixed(double value, int precision, int decimals, QChar decimalSeparator) {
+    if (!std::isfinite(value) || precision < 1 || decimals < 0)
+        return FormatGeneral(value, std::max(precision, 1), decimalSeparator);
+    QString out;
+    const auto appendDecimals = [&](const TDecimal& d) {
+        if (decimals == 0)
+            return;
+        out += decimalSeparator;
+        for (int k = 1; k <= decimals; ++k) {
+            const int index = d.Exponent + k;
+            out += index >= 0 && index < int(d.Digits.size())
+                       ? QLatin1Char(d.Digits[std::size_t(index)])
+                       : QLatin1Char('0');
+        }
+    };
+    TDecimal zero;
+    zero.Digits = "0";
+    if (value == 0) {
+        out += u'0';
+        appendDecimals(zero);
+        return out;
+    }
+    // The decimals asked for leave this many significant digits at most.
+    const TDecimal shortest = ToDecimal(value, 17);
+    const int digits = std::min(precision, shortest.Exponent + 1 + decimals);
+    TDecimal d;
+    if (digits > 0) {
+        d = ToDecimal(value, digits);
+    } else if (digits == 0 && shortest.Digits[0] >= '5') {
+        // Just below the last decimal: it rounds up to one unit of it.
+        d.Negative = value < 0;
+        d.Digits = "1";
+        d.Exponent = -decimals;
+    } else {
+        out += u'0';
+        appendDecimals(zero);
+        return out;
+    }
+    if (d.Exponent + 1 > precision)
+        return FormatGeneral(value, precision, decimalSeparator);
+    if (d.Negative)
+        out += u'-';
+    if (d.Exponent < 0)
+        out += u'0';
+    for (int i = 0; i <= d.Exponent; ++i)
+        out += i < int(d.Digits.size()) ? QLatin1Char(d.Digits[std::size_t(i)]) : QLatin1Char('0');
+    appendDecimals(d);
+    return out;
 }

@@ -20,6 +20,12 @@ void AppendInteger(QString& out, long long value);
 void AppendGeneral(QString& out, double value, int precision, QChar decimalSeparator);
 QString FormatGeneral(double value, int precision, QChar decimalSeparator);
 
+// The number rounded, half away from zero, to the given decimals and to at
+// most `precision` significant digits, always written with exactly that many
+// decimals ("0,0", "12,5", "1235,0"); in the general format when its integer
+// part needs more than `precision` digits.
+QString FormatFixed(double value, int precision, int decimals, QChar decimalSeparator);
+
 // Blanks around the number, an optional sign, digits with at most one
 // decimal separator (at least one digit) and an optional exponent. No group
 // separators. Values out of the double range are refused.

@@ -1,13 +1,14 @@
 #include "data/SubjectLine.h"
 
-TSubjectLine ParseSubjectLine(QStringView line) {
+TSubjectLine ParseSubjectLine(QStringView line, TDepthRule rule) {
     TSubjectLine subject;
     qsizetype i = 0;
     if (line.startsWith(u'$')) {
         subject.Evaluated = false;
         i = 1;
     }
-    while (i < line.size() && IsDepthChar(line[i])) {
+    const qsizetype end = rule == TDepthRule::KeepName ? line.size() - 1 : line.size();
+    while (i < end && IsDepthChar(line[i])) {
         ++subject.Depth;
         ++i;
     }

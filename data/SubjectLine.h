@@ -12,7 +12,12 @@ struct TSubjectLine {
     QString Name;
 };
 
-TSubjectLine ParseSubjectLine(QStringView line);
+// How far a reader takes depth characters: all of them (the name may come out
+// empty), or never the line's last character, so that a line such as "_"
+// keeps a name to show, as the printed sheets want.
+enum class TDepthRule { All, KeepName };
+
+TSubjectLine ParseSubjectLine(QStringView line, TDepthRule rule = TDepthRule::All);
 QString EncodeSubjectLine(const TSubjectLine& subject);
 
 // True for the characters that count one level of depth when reading.

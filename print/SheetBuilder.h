@@ -2,6 +2,7 @@
 
 class TPageRecorder;
 class TPData;
+class TSheetCanvas;
 class TSheetSource;
 
 // The print dialog's settings that shape a sheet, read at every build.
@@ -20,4 +21,11 @@ struct TSheetOptions {
 void BuildPupilSheet(TPageRecorder& preview, const TSheetSource& source, const TPData& pupil,
                      const TPData& schoolClass, const TSheetOptions& options);
 void BuildClassSheet(TPageRecorder& preview, const TSheetSource& source,
+                     const TSheetOptions& options);
+
+// The same with the canvas they measure and draw with; the ones above use the
+// recorder's own painter.
+void BuildPupilSheet(TPageRecorder& preview, TSheetCanvas& canvas, const TSheetSource& source,
+                     const TPData& pupil, const TPData& schoolClass, const TSheetOptions& options);
+void BuildClassSheet(TPageRecorder& preview, TSheetCanvas& canvas, const TSheetSource& source,
                      const TSheetOptions& options);

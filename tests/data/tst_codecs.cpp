@@ -17,6 +17,8 @@ private Q_SLOTS:
     void agreesWithTheSystemCodec();
     void generalFormat_data();
     void generalFormat();
+    void fixedFormat_data();
+    void fixedFormat();
     void parseFloat_data();
     void parseFloat();
     void parseInt_data();
@@ -94,6 +96,31 @@ void TestCodecs::generalFormat() {
         // What is written reads back as the same number.
         QCOMPARE(ParseFloat(french, u',').value_or(-99), value);
     }
+}
+
+void TestCodecs::fixedFormat_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("french");
+    QTest::newRow("zero") << 0.0 << QStringLiteral("0,0");
+    QTest::newRow("whole") << 20.0 << QStringLiteral("20,0");
+    QTest::newRow("one decimal") << 12.5 << QStringLiteral("12,5");
+    QTest::newRow("half rounds away from zero") << 12.25 << QStringLiteral("12,3");
+    QTest::newRow("just below a half") << 12.35 << QStringLiteral("12,3");
+    QTest::newRow("carry into a new digit") << 9.96 << QStringLiteral("10,0");
+    QTest::newRow("below the decimal, down") << 0.04 << QStringLiteral("0,0");
+    QTest::newRow("below the decimal, up") << 0.05 << QStringLiteral("0,1");
+    QTest::newRow("four digits leave no decimal") << 1234.56 << QStringLiteral("1235,0");
+    QTest::newRow("five integer digits") << 12345.0 << QStringLiteral("1,235E4");
+    QTest::newRow("negative") << -0.25 << QStringLiteral("-0,3");
+}
+
+void TestCodecs::fixedFormat() {
+    QFETCH(double, value);
+    QFETCH(QString, french);
+    QCOMPARE(FormatFixed(value, 4, 1, u','), french);
+    QString english = french;
+    english.replace(u',', u'.');
+    QCOMPARE(FormatFixed(value, 4, 1, u'.'), english);
 }
 
 void TestCodecs::parseFloat_data() {

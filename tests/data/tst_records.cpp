@@ -157,14 +157,26 @@ void TestRecords::subjectLines_data() {
     QTest::addColumn<bool>("evaluated");
     QTest::addColumn<int>("depth");
     QTest::addColumn<QString>("name");
+    // How the printed sheets read the same line: never its last character.
+    QTest::addColumn<int>("printedDepth");
+    QTest::addColumn<QString>("printedName");
     QTest::newRow("top heading") << QStringLiteral("$Français") << false << 0
-                                 << QStringLiteral("Français");
-    QTest::newRow("child") << QStringLiteral("_Lecture") << true << 1 << QStringLiteral("Lecture");
-    QTest::newRow("underscores and a blank")
-        << QStringLiteral("__ Nom") << true << 3 << QStringLiteral("Nom");
-    QTest::newRow("tab") << QStringLiteral("$\t_x") << false << 2 << QStringLiteral("x");
-    QTest::newRow("dollar inside") << QStringLiteral("_$x") << true << 1 << QStringLiteral("$x");
-    QTest::newRow("empty") << QString() << true << 0 << QString();
+                                 << QStringLiteral("Français") << 0 << QStringLiteral("Français");
+    QTest::newRow("child") << QStringLiteral("_Lecture") << true << 1 << QStringLiteral("Lecture")
+                           << 1 << QStringLiteral("Lecture");
+    QTest::newRow("underscores and a blank") << QStringLiteral("__ Nom") << true << 3
+                                             << QStringLiteral("Nom") << 3 << QStringLiteral("Nom");
+    QTest::newRow("tab") << QStringLiteral("$\t_x") << false << 2 << QStringLiteral("x") << 2
+                         << QStringLiteral("x");
+    QTest::newRow("dollar inside")
+        << QStringLiteral("_$x") << true << 1 << QStringLiteral("$x") << 1 << QStringLiteral("$x");
+    QTest::newRow("empty") << QString() << true << 0 << QString() << 0 << QString();
+    QTest::newRow("a lone depth mark")
+        << QStringLiteral("_") << true << 1 << QString() << 0 << QStringLiteral("_");
+    QTest::newRow("depth marks only")
+        << QStringLiteral("$__") << false << 2 << QString() << 1 << QStringLiteral("_");
+    QTest::newRow("a lone heading mark")
+        << QStringLiteral("$") << false << 0 << QString() << 0 << QString();
 }
 
 void TestRecords::subjectLines() {
@@ -173,6 +185,10 @@ void TestRecords::subjectLines() {
     QTEST(subject.Evaluated, "evaluated");
     QTEST(subject.Depth, "depth");
     QTEST(subject.Name, "name");
+    const TSubjectLine printed = ParseSubjectLine(line, TDepthRule::KeepName);
+    QCOMPARE(printed.Evaluated, subject.Evaluated);
+    QTEST(printed.Depth, "printedDepth");
+    QTEST(printed.Name, "printedName");
     if (!line.contains(u' ') && !line.contains(u'\t'))
         QCOMPARE(EncodeSubjectLine(subject), line);
 }

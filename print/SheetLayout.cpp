@@ -1,0 +1,207 @@
+#include "print/SheetLayout.h"
+
+#include "data/SubjectLine.h"
+#include "print/PageRecorder.h"
+#include "print/SheetBuilder.h"
+#include "print/SheetCanvas.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Set-up values come from the settings file as they were stored; beyond this
+// they mean nothing on a page and would only overflow the arithmetic.
+constexpr int kOptionLimit = 100000;
+
+int Bounded(int value) {
+    return std::clamp(value, -kOptionLimit, kOptionLimit);
+}
+
+const QString kLetters = u"ABC?X"_s;
+
+// The largest count in 0..size for which `fits` holds, `fits` holding up to
+// some count and not beyond (a growing prefix's width against a room).
+// Probes from the short end, so a long text costs about what its fitting
+// part does.
+template <typename Fits> qsizetype LongestFit(qsizetype size, Fits fits) {
+    qsizetype good = 0;
+    qsizetype bad = 0;
+    for (qsizetype step = 1;; step *= 2) {
+        const qsizetype probe = std::min(size, good + step);
+        if (probe == good)
+            return good;
+        if (!fits(probe)) {
+            bad = probe;
+            break;
+        }
+        good = probe;
+    }
+    while (bad - good > 1) {
+        const qsizetype middle = good + (bad - good) / 2;
+        (fits(middle) ? good : bad) = middle;
+    }
+    return good;
+}
+
+} // namespace
+
+TSheetGeometry MeasureSheet(const TPageRecorder& recorder, TSheetCanvas& canvas,
+                            const TSheetOptions& options, QSize crossSize) {
+    TSheetGeometry g;
+    g.ProbeHeight = canvas.TextHeight(u"Ag[_|^~#,`"_s) + 4;
+    if (g.ProbeHeight <= 4)
+        g.ProbeHeight = 0;
+    // Rows always move down the page, whatever row height was stored.
+    g.RowHeight =
+        std::max(1, std::max(g.ProbeHeight, crossSize.height()) + Bounded(options.RowHeight) + 1);
+    g.LevelWidth =
+        std::max(canvas.TextWidth(u" X "_s), crossSize.width()) + Bounded(options.ColWidth) + 1;
+    g.MarkWidth = std::max(canvas.TextWidth(u"00.00"_s), canvas.TextWidth(u"Note"_s)) +
+                  Bounded(options.MarkColWidth) + 1;
+    const int left = recorder.MarginLeft();
+    const int right = recorder.MarginRight();
+    g.SubjectWidth =
+        (recorder.PaperWidth() - left - right) - right - 4 * g.LevelWidth - g.MarkWidth;
+    g.X0 = left + 5;
+    g.FrameLeft = left;
+    g.FrameRight = recorder.PaperWidth() - 2 * right;
+    g.BottomLimit = recorder.PaperHeight() - 2 * recorder.MarginBottom();
+    return g;
+}
+
+TSheetLayout::TSheetLayout(TPageRecorder& recorder, TSheetCanvas& canvas,
+                           const TSheetOptions& options, QSize crossSize)
+    : Recorder(recorder)
+    , Canvas(canvas) {
+    Recorder.SetMarginLeft(Bounded(options.LeftMargin) + 50);
+    Recorder.BeginDoc();
+    G = MeasureSheet(Recorder, Canvas, options, crossSize);
+    Y = Recorder.MarginTop();
+}
+
+void TSheetLayout::DrawText(QPoint at, const QRect& cell, const QString& text) {
+    if (!text.isEmpty())
+        Canvas.DrawText(at, cell, text);
+}
+
+void TSheetLayout::DrawPicture(const QRect& target, const QImage& picture) {
+    Canvas.DrawPicture(target, picture);
+}
+
+void TSheetLayout::PrintLines(QStringList lines) {
+    // The margins rather than the page bounds' rectangle: the text runs up
+    // to the right margin itself.
+    const int left = Recorder.MarginLeft();
+    const int right = Recorder.PaperWidth() - Recorder.MarginRight();
+    const int room = right - left;
+    const int rh = G.RowHeight;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (Y + rh > G.BottomLimit) {
+            Recorder.NewPage();
+            Y = Recorder.MarginTop();
+        }
+        QString line = lines.at(i);
+        // A line keeps at least its first character, drawn clipped when even
+        // that does not fit, so that every character is still printed and
+        // the splitting ends; where nothing at all can show, the line is left
+        // whole rather than spread over pages of empty rows.
+        if (room > 0 && line.size() > 1 && Canvas.TextWidth(line) > room) {
+            const qsizetype keep =
+                std::max<qsizetype>(1, LongestFit(line.size(), [&](qsizetype n) {
+                                        return Canvas.TextWidth(line.left(n)) <= room;
+                                    }));
+            lines.insert(i + 1, line.mid(keep));
+            line.truncate(keep);
+        }
+        DrawText({left, Y}, SheetRect(left, Y, right, Y + rh), line);
+        Y += rh;
+    }
+}
+
+void TSheetLayout::BeginTable() {
+    const int y0 = Y;
+    FrameTop = y0;
+    const int top = y0 + 5;
+    const int bottom = y0 + G.RowHeight + 10;
+    DrawText({G.X0, top}, SheetRect(G.X0, top, G.X0 + G.SubjectWidth, bottom), u"MATIERES"_s);
+    for (int level = 1; level <= 4; ++level) {
+        const QString letter = kLetters.mid(level - 1, 1);
+        const int column = G.LevelLeft(level);
+        const int x = column + (G.LevelWidth - Canvas.TextWidth(letter)) / 2;
+        DrawText({x, top}, SheetRect(column, top, column + G.LevelWidth, bottom), letter);
+    }
+    DrawText({G.XNote(), top}, SheetRect(G.XNote(), top, G.XNote() + G.MarkWidth, bottom),
+             u"Note"_s);
+    Canvas.DrawLine({G.FrameLeft, bottom}, {G.FrameRight, bottom});
+    Y = y0 + G.RowHeight + 20;
+}
+
+int TSheetLayout::NextRow() {
+    if (Y + G.RowHeight > G.BottomLimit) {
+        CloseFrame(Y + 5);
+        Recorder.NewPage();
+        FrameTop = Recorder.MarginTop();
+        G.FrameLeft = Recorder.MarginLeft();
+        Y = Recorder.MarginTop() + 5;
+    }
+    const int top = Y;
+    Y += G.RowHeight;
+    return top;
+}
+
+void TSheetLayout::EndTable() {
+    CloseFrame(Y + 5);
+    Y += 10;
+}
+
+void TSheetLayout::CloseFrame(int bottom) {
+    const QPoint topLeft(G.FrameLeft, FrameTop);
+    const QPoint bottomLeft(G.FrameLeft, bottom);
+    const QPoint bottomRight(G.FrameRight, bottom);
+    const QPoint topRight(G.FrameRight, FrameTop);
+    Canvas.DrawLine(topLeft, bottomLeft);
+    Canvas.DrawLine(bottomLeft, bottomRight);
+    Canvas.DrawLine(bottomRight, topRight);
+    Canvas.DrawLine(topRight, topLeft);
+}
+
+bool TSheetLayout::DrawSubjectCell(const QString& line, int top) {
+    if (line.isEmpty())
+        return true;
+    const TSubjectLine subject = ParseSubjectLine(line, TDepthRule::KeepName);
+    const int left = G.X0 + subject.Depth * Canvas.TextWidth(u"_"_s);
+    QString text = subject.Name;
+    // Cut to the whole subject column, whatever the indentation: the cell's
+    // clip hides what an indented name still lacks.
+    const int room = G.SubjectWidth;
+    if (Canvas.TextWidth(text) > room) {
+        const QString ellipsis = u"..."_s;
+        const qsizetype keep = LongestFit(text.size(), [&](qsizetype n) {
+            return Canvas.TextWidth(text.left(n) + ellipsis) <= room;
+        });
+        text.truncate(std::max<qsizetype>(keep, 1));
+        text += ellipsis;
+    }
+    DrawText({left, top}, SheetRect(left, top, G.X0 + room, top + G.RowHeight), text);
+    return subject.Evaluated;
+}
+
+QRect TSheetLayout::LevelSquare(int level, int top) const {
+    const int column = G.LevelLeft(level);
+    int left = column + 1;
+    int right = column + G.LevelWidth - 2;
+    int upper = top + 1;
+    int lower = top + G.ProbeHeight - 2;
+    const int w = right - left;
+    const int h = lower - upper;
+    if (w < h) {
+        upper += (h - w) / 2;
+        lower -= (h - w) / 2;
+    } else {
+        left += (w - h) / 2;
+        right -= (w - h) / 2;
+    }
+    return SheetRect(left, upper, right, lower);
+}

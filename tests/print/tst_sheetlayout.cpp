@@ -1,0 +1,348 @@
+#include "SheetFixture.h"
+
+#include "print/SheetBuilder.h"
+#include "print/SheetLayout.h"
+
+#include <QImage>
+#include <QTest>
+
+// The cases name only the fields they set; the others keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+Q_DECLARE_METATYPE(TSheetOptions)
+
+namespace {
+
+// One sheet to build and what its log must show: `Expected` entries appear
+// in this order, each inside one logged entry; no entry holds an `Absent` one.
+struct TSheetCase {
+    bool ClassSheet = false;
+    QStringList Subjects;
+    QList<int> Levels;
+    QList<double> Marks;
+    QStringList Remarks;
+    TSheetOptions Options;
+    bool English = false;
+    bool NoCross = false;
+    QStringList Expected;
+    QStringList Absent;
+    int Pages = 1;
+};
+
+QString Repeat(char c, int count) {
+    return QString(count, QLatin1Char(c));
+}
+
+QStringList Numbered(int count) {
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("s%1").arg(i);
+    return lines;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TSheetCase)
+
+class TestSheetLayout : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void geometry_data();
+    void geometry();
+    void sheet_data();
+    void sheet();
+    void renderedSheet();
+};
+
+void TestSheetLayout::geometry_data() {
+    QTest::addColumn<TSheetOptions>("options");
+    QTest::addColumn<QSize>("cross");
+    QTest::addColumn<int>("noteWidth");
+    QTest::addColumn<int>("textHeight");
+    // margin left, rh, lw, mw, sw, x0, xA, xB, xC, x?, xNote, frame right, bottom limit
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("worked example, margin 0 raised to 60")
+        << TSheetOptions{} << QSize(14, 14) << 48 << 30
+        << QList<int>{60, 35, 31, 61, 1702, 65, 1767, 1798, 1829, 1860, 1891, 1947, 2817};
+    QTest::newRow("margin kept") << TSheetOptions{.LeftMargin = 27} << QSize(14, 14) << 48 << 30
+                                 << QList<int>{77,   35,   31,   61,   1685, 82,  1767,
+                                               1798, 1829, 1860, 1891, 1947, 2817};
+    QTest::newRow("widened columns and rows")
+        << TSheetOptions{.ColWidth = 5, .MarkColWidth = 10, .RowHeight = 3} << QSize(14, 14) << 48
+        << 30 << QList<int>{60, 38, 36, 71, 1672, 65, 1737, 1773, 1809, 1845, 1881, 1947, 2817};
+    QTest::newRow("cross larger than the text")
+        << TSheetOptions{} << QSize(40, 50) << 48 << 30
+        << QList<int>{60, 51, 41, 61, 1662, 65, 1727, 1768, 1809, 1850, 1891, 1947, 2817};
+    QTest::newRow("caption wider than the number")
+        << TSheetOptions{} << QSize(14, 14) << 70 << 30
+        << QList<int>{60, 35, 31, 71, 1692, 65, 1757, 1788, 1819, 1850, 1881, 1947, 2817};
+    QTest::newRow("no text height: the cross alone")
+        << TSheetOptions{} << QSize(14, 14) << 48 << 0
+        << QList<int>{60, 15, 31, 61, 1702, 65, 1767, 1798, 1829, 1860, 1891, 1947, 2817};
+    QTest::newRow("stored nonsense stays bounded")
+        << TSheetOptions{.LeftMargin = -2147483647, .RowHeight = -2147483647} << QSize(14, 14) << 48
+        << 30 << QList<int>{60, 1, 31, 61, 1702, 65, 1767, 1798, 1829, 1860, 1891, 1947, 2817};
+}
+
+void TestSheetLayout::geometry() {
+    QFETCH(TSheetOptions, options);
+    QFETCH(QSize, cross);
+    QFETCH(int, noteWidth);
+    QFETCH(int, textHeight);
+    QFETCH(QList<int>, expected);
+    TPictureRecorder recorder;
+    TLogCanvas canvas(recorder);
+    canvas.Widths.insert(QStringLiteral("Note"), noteWidth);
+    canvas.Height = textHeight;
+    const TSheetLayout layout(recorder, canvas, options, cross);
+    const TSheetGeometry& g = layout.Geometry();
+    const QList<int> actual{recorder.MarginLeft(), g.RowHeight,    g.LevelWidth,   g.MarkWidth,
+                            g.SubjectWidth,        g.X0,           g.LevelLeft(1), g.LevelLeft(2),
+                            g.LevelLeft(3),        g.LevelLeft(4), g.XNote(),      g.FrameRight,
+                            g.BottomLimit};
+    QCOMPARE(actual, expected);
+    // The columns end just beyond the frame.
+    QCOMPARE(g.XNote() + g.MarkWidth, g.FrameRight + 5);
+}
+
+void TestSheetLayout::sheet_data() {
+    // With the worked example's measures: rows 35 high from y 132 when the
+    // table starts at the top margin, columns A 1767, B 1798, C 1829,
+    // ? 1860, Note 1891, frame from 60 to 1947.
+    QTest::addColumn<TSheetCase>("sheet");
+    const QString m167 = Repeat('m', 167) + QStringLiteral("...");
+
+    QTest::newRow("pupil: headings, depth, crosses and marks") << TSheetCase{
+        .Subjects = {QStringLiteral("$Français"), QStringLiteral("_Lecture"),
+                     QStringLiteral("__Compréhension"), QStringLiteral("_")},
+        .Levels = {4, 2, 1, 3},
+        .Marks = {12, 12.5, 0, NoMark},
+        .Expected = {QStringLiteral("p1 T(65,82) \"MATIERES\" [65,82 1767,122]"),
+                     QStringLiteral("p1 T(1777,82) \"A\" [1767,82 1798,122]"),
+                     QStringLiteral("p1 T(1870,82) \"?\" [1860,82 1891,122]"),
+                     QStringLiteral("p1 T(1891,82) \"Note\" [1891,82 1952,122]"),
+                     QStringLiteral("p1 L(60,122 1947,122)"),
+                     QStringLiteral("p1 T(65,132) \"Français\" [65,132 1767,167]"),
+                     QStringLiteral("p1 T(75,167) \"Lecture\" [75,167 1767,202]"),
+                     QStringLiteral("p1 P[1799,169 1827,198]"),
+                     QStringLiteral("p1 T(1891,167) \"12,5\" [1891,167 1952,202]"),
+                     QStringLiteral("p1 T(85,202) \"Compréhension\""),
+                     QStringLiteral("p1 P[1768,204 1796,233]"),
+                     QStringLiteral("p1 T(1891,202) \"0,0\""),
+                     QStringLiteral("p1 T(65,237) \"_\" [65,237 1767,272]"),
+                     QStringLiteral("p1 P[1830,239 1858,268]"),
+                     QStringLiteral("p1 L(60,77 60,277)"), QStringLiteral("p1 L(60,277 1947,277)"),
+                     QStringLiteral("p1 L(1947,277 1947,77)"),
+                     QStringLiteral("p1 L(1947,77 60,77)")},
+        .Absent = {QStringLiteral("P[1861,134"), QStringLiteral("\"12,0\""),
+                   QStringLiteral("T(1891,237)"), QStringLiteral("\"$")}};
+
+    QTest::newRow("pupil: title, English mark and date") << TSheetCase{
+        .Subjects = {QStringLiteral("Lecture")},
+        .Levels = {1},
+        .Marks = {0},
+        .Options = {.DrawTitle = true},
+        .English = true,
+        .Expected = {
+            QStringLiteral("p1 T(60,77) \"Martin Léa (né(e) le 3 mai 2019); Classe : CE1\" "
+                           "[60,77 2024,112]"),
+            QStringLiteral("p1 T(60,112) \"Evaluation au 12/8/26\""),
+            QStringLiteral("p1 T(65,187) \"MATIERES\""), QStringLiteral("p1 T(1891,237) \"0.0\"")}};
+
+    QTest::newRow("pupil: levels without a column, no cross picture")
+        << TSheetCase{.Subjects = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
+                      .Levels = {0, 5, 2},
+                      .NoCross = true,
+                      .Expected = {QStringLiteral("p1 T(1800,205) \" X \" [1799,204 1827,233]")},
+                      .Absent = {QStringLiteral("T(1800,135)"), QStringLiteral("T(1800,170)"),
+                                 QStringLiteral(" P[")}};
+
+    QTest::newRow("pupil: names cut to the subject column") << TSheetCase{
+        .Subjects = {Repeat('m', 200), QStringLiteral("__") + Repeat('m', 200), Repeat('m', 170),
+                     QStringLiteral("W")},
+        .Expected = {QStringLiteral("p1 T(65,132) \"") + m167 + QStringLiteral("\" [65,132 1767"),
+                     QStringLiteral("p1 T(85,167) \"") + m167 + QStringLiteral("\" [85,167 1767"),
+                     QStringLiteral("p1 T(65,202) \"") + Repeat('m', 170) + u'"',
+                     QStringLiteral("p1 T(65,237) \"W...\"")}};
+
+    QTest::newRow("class: title, counts and averages from the grid") << TSheetCase{
+        .ClassSheet = true,
+        .Subjects = {QStringLiteral("$Français"), QStringLiteral("_Lecture")},
+        .Options = {.DrawTitle = true, .DrawRemarks = true},
+        .Expected = {QStringLiteral("p1 T(60,77) \"Classe : CE1 (2 matières; 4 élèves)\""),
+                     QStringLiteral("p1 T(60,112) \"Evaluation au 08/12/2026\""),
+                     QStringLiteral("p1 L(60,227 1947,227)"),
+                     QStringLiteral("p1 T(65,237) \"Français\""),
+                     QStringLiteral("p1 T(75,272) \"Lecture\""),
+                     QStringLiteral("p1 T(1769,275) \"3\" [1768,274 1796,303]"),
+                     QStringLiteral("p1 T(1831,275) \"1\" [1830,274 1858,303]"),
+                     QStringLiteral("p1 T(1891,272) \"12,3\" [1891,272 1952,307]"),
+                     QStringLiteral("p1 L(60,182 60,312)")},
+        .Absent = {QStringLiteral("\"9\""), QStringLiteral("REMARQUES")}};
+
+    QTest::newRow("class without subjects") << TSheetCase{
+        .ClassSheet = true,
+        .Expected = {QStringLiteral("p1 L(60,122 1947,122)"), QStringLiteral("p1 L(60,77 60,137)"),
+                     QStringLiteral("p1 L(60,137 1947,137)"),
+                     QStringLiteral("p1 L(1947,137 1947,77)"),
+                     QStringLiteral("p1 L(1947,77 60,77)")}};
+
+    QTest::newRow("table over two pages, each framed, header once") << TSheetCase{
+        .Subjects = Numbered(100),
+        .Expected = {QStringLiteral("p1 T(65,2757) \"s75\""), QStringLiteral("p1 L(60,77 60,2797)"),
+                     QStringLiteral("p1 L(60,2797 1947,2797)"),
+                     QStringLiteral("p1 L(1947,2797 1947,77)"),
+                     QStringLiteral("p1 L(1947,77 60,77)"), QStringLiteral("p2 T(65,82) \"s76\""),
+                     QStringLiteral("p2 T(65,887) \"s99\""), QStringLiteral("p2 L(60,77 60,927)"),
+                     QStringLiteral("p2 L(60,927 1947,927)"),
+                     QStringLiteral("p2 L(1947,927 1947,77)"),
+                     QStringLiteral("p2 L(1947,77 60,77)")},
+        .Absent = {QStringLiteral("p2 T(65,82) \"MATIERES\"")},
+        .Pages = 2};
+
+    QTest::newRow("remarks: legend, heading, a line split at any character") << TSheetCase{
+        .Subjects = {QStringLiteral("Lecture")},
+        .Remarks = {Repeat('r', 400), QStringLiteral("Fin")},
+        .Options = {.DrawRemarks = true},
+        .Expected = {
+            QStringLiteral("p1 T(60,177) \"(A = acquis; B = en cours d'acquisition; "
+                           "C = pas encore acquis; ? = ? = indéterminé)\" [60,177 2024,212]"),
+            QStringLiteral("p1 T(60,247) \"REMARQUES :\""),
+            QStringLiteral("p1 T(60,282) \"") + Repeat('r', 196) + u'"',
+            QStringLiteral("p1 T(60,317) \"") + Repeat('r', 196) + u'"',
+            QStringLiteral("p1 T(60,352) \"") + Repeat('r', 8) + u'"',
+            QStringLiteral("p1 T(60,387) \"Fin\"")}};
+
+    QTest::newRow("remarks go on over a new page") << TSheetCase{
+        .Subjects = Numbered(70),
+        .Remarks = {QStringLiteral("un"), QStringLiteral("deux"), QStringLiteral("trois"),
+                    QStringLiteral("quatre")},
+        .Options = {.DrawRemarks = true},
+        .Expected = {QStringLiteral("p1 L(60,77 60,2587)"), QStringLiteral("p1 T(60,2697) \"un\""),
+                     QStringLiteral("p1 T(60,2767) \"trois\""),
+                     QStringLiteral("p2 T(60,77) \"quatre\"")},
+        .Pages = 2};
+
+    QTest::newRow("room for less than a character: one character a line")
+        << TSheetCase{.Remarks = {QStringLiteral("abc"), QStringLiteral("d")},
+                      .Options = {.DrawRemarks = true, .LeftMargin = 1970},
+                      .Expected = {QStringLiteral("\"a\" [2020,"), QStringLiteral("\"b\" [2020,"),
+                                   QStringLiteral("\"c\" [2020,"), QStringLiteral("\"d\" [2020,")},
+                      .Pages = -1};
+
+    QTest::newRow("no room at all: lines left whole") << TSheetCase{
+        .Remarks = {QStringLiteral("abc"), QStringLiteral("d")},
+        .Options = {.DrawRemarks = true, .LeftMargin = 5000},
+        .Expected = {QStringLiteral("T(5050,142) \"(A = acquis"),
+                     QStringLiteral("T(5050,212) \"REMARQUES :\""),
+                     QStringLiteral("T(5050,247) \"abc\""), QStringLiteral("T(5050,282) \"d\"")}};
+}
+
+void TestSheetLayout::sheet() {
+    QFETCH(TSheetCase, sheet);
+    TFakeSource source;
+    source.ClassSelected = sheet.ClassSheet;
+    source.SchoolClass.SetLines(sheet.Subjects);
+    source.Pupil.SetSurname(QStringLiteral("Martin"));
+    source.Pupil.SetName(QStringLiteral("Léa"));
+    source.Pupil.SetBirthDay(QStringLiteral("3 mai 2019"));
+    source.Pupil.SetClassName(QStringLiteral("CE1"));
+    source.Pupil.SetLines(sheet.Remarks);
+    for (int i = 0; i < sheet.Levels.size(); ++i)
+        source.Pupil.SetLevel(i, sheet.Levels[i]);
+    for (int i = 0; i < sheet.Marks.size(); ++i)
+        source.Pupil.SetMark(i, sheet.Marks[i]);
+    source.Grid = {{{1, 1}, QStringLiteral("9")},
+                   {{1, 2}, QStringLiteral("3")},
+                   {{3, 2}, QStringLiteral("1")},
+                   {{5, 2}, QStringLiteral("12,3")}};
+    if (sheet.English)
+        source.Settings =
+            TRegionalSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    if (sheet.NoCross)
+        source.Cross = QImage();
+    QVERIFY(sheet.NoCross || !source.Cross.isNull());
+
+    TPictureRecorder recorder;
+    TLogCanvas canvas(recorder);
+    if (sheet.ClassSheet)
+        BuildClassSheet(recorder, canvas, source, sheet.Options);
+    else
+        BuildPupilSheet(recorder, canvas, source, source.Pupil, source.SchoolClass, sheet.Options);
+
+    QVERIFY(!recorder.Canvas());
+    if (sheet.Pages > 0)
+        QCOMPARE(int(recorder.Pages.size()), sheet.Pages);
+    qsizetype next = 0;
+    for (const QString& expected : std::as_const(sheet.Expected)) {
+        while (next < canvas.Log.size() && !canvas.Log[next].contains(expected))
+            ++next;
+        QVERIFY2(next < canvas.Log.size(), qPrintable(QStringLiteral("missing or out of order: ") +
+                                                      expected + u'\n' + canvas.Log.join(u'\n')));
+        ++next;
+    }
+    for (const QString& absent : std::as_const(sheet.Absent)) {
+        for (const QString& entry : std::as_const(canvas.Log))
+            QVERIFY2(!entry.contains(absent), qPrintable(entry));
+    }
+}
+
+// The real painter end to end: a pupil sheet recorded as a picture and
+// replayed onto an image the paper's size.
+void TestSheetLayout::renderedSheet() {
+    TFakeSource source;
+    source.SchoolClass.SetLines({QStringLiteral("Lecture"), QStringLiteral("Calcul")});
+    source.Pupil.SetLevel(0, 2);
+    source.Pupil.SetLevel(1, 4);
+    const TSheetOptions options{.ColWidth = 20, .RowHeight = 20};
+    TPictureRecorder recorder;
+    BuildPupilSheet(recorder, source, source.Pupil, source.SchoolClass, options);
+    QCOMPARE(int(recorder.Pages.size()), 1);
+
+    TPictureRecorder measured;
+    TPainterCanvas canvas(measured);
+    const TSheetLayout layout(measured, canvas, options, source.Cross.size());
+    const TSheetGeometry& g = layout.Geometry();
+    QVERIFY(g.ProbeHeight > 30);
+
+    QImage page(2101, 2971, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        painter.drawPicture(0, 0, *recorder.Pages[0]);
+    }
+    const auto dark = [&page](QRect area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
+        }
+        return count;
+    };
+    const int frameBottom = 77 + g.RowHeight + 20 + 2 * g.RowHeight + 5;
+    QCOMPARE(dark(QRect(60, 100, 1, 100)), 100);
+    QCOMPARE(dark(QRect(g.FrameRight, 100, 1, 100)), 100);
+    QCOMPARE(dark(QRect(100, frameBottom, 100, 1)), 100);
+    // Nothing in the margins, nothing below the frame.
+    QCOMPARE(dark(QRect(0, 0, 60, 2971)), 0);
+    QCOMPARE(dark(QRect(0, 0, 2101, 77)), 0);
+    QCOMPARE(dark(QRect(0, frameBottom + 1, 2101, 2971 - frameBottom - 1)), 0);
+    QCOMPARE(dark(QRect(g.FrameRight + 1, 0, 2101 - g.FrameRight - 1, 2971)), 0);
+
+    const int firstRow = 77 + g.RowHeight + 20;
+    for (int row = 0; row < 2; ++row) {
+        const int top = firstRow + row * g.RowHeight;
+        const int level = row == 0 ? 2 : 4;
+        QVERIFY(dark(SheetRect(g.X0, top, g.X0 + 300, top + g.RowHeight)) > 50);
+        for (int column = 1; column <= 4; ++column) {
+            const int ink = dark(layout.LevelSquare(column, top));
+            QVERIFY2(
+                column == level ? ink > 20 : ink == 0,
+                qPrintable(QStringLiteral("row %1 column %2: %3").arg(row).arg(column).arg(ink)));
+        }
+    }
+}
+
+QTEST_MAIN(TestSheetLayout)
+#include "tst_sheetlayout.moc"
