@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libjpeg62-turbo-dev libchm-dev fp-utils
     fonts-dejavu-core
     libbenchmark-dev
+    poppler-utils
     "$@"
 )
 
