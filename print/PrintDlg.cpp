@@ -143,6 +143,8 @@ void TPrintDlg::BuildToolBar() {
     FontNameCombo->setInsertPolicy(QComboBox::NoInsert);
     FontNameCombo->setMinimumContentsLength(18);
     FontNameCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // An empty face, as at the first start, draws in the default face.
+    FontNameCombo->lineEdit()->setPlaceholderText(QStringLiteral("Police par défaut"));
     ToolBar->addWidget(FontNameCombo);
     FontSizeUpDown = NewUpDown("FontSize", 100, 1);
     ToolBar->addWidget(FontSizeUpDown);
