@@ -326,6 +326,14 @@ void TPrintDlgTest::PdfOfThePupilSheet() {
     QVERIFY(Dark(page, 60, middle));
     QVERIFY(Dark(page, 1947, middle));
     QVERIFY(Dark(page, 1000, 77));
+    // The text can be selected.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    text.waitForFinished(60000);
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(words.contains(QStringLiteral("MATIERES")) &&
+                 words.contains(QStringLiteral("Lecture")),
+             qPrintable(words));
     // Nothing in the margins.
     for (int x = 0; x < 55; x += 3) {
         for (int y = 0; y < page.height(); y += 7)

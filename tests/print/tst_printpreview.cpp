@@ -62,6 +62,7 @@ private Q_SLOTS:
     void PrinterPaper_data();
     void PrinterPaper();
     void PrintingKeepsItsPages();
+    void FailedPrintRunIsAborted();
     void NewDocumentAfterARecordingFailure();
     void ZoomLayout_data();
     void ZoomLayout();
@@ -234,6 +235,24 @@ void TPrintPreviewTest::PrintingKeepsItsPages() {
     store.EndPrinting();
     Record(store, 1);
     QCOMPARE(store.TotalPages(), 1);
+}
+
+void TPrintPreviewTest::FailedPrintRunIsAborted() {
+    TPrintPreview preview;
+    Record(preview, 2);
+    // Nothing installed: nothing happens.
+    preview.Print();
+    QVERIFY(!preview.Aborted());
+    // A printer the system cannot open: the run is aborted, the pages stay.
+    TPrinters printers;
+    printers.Installed = [] {
+        return QStringList{QStringLiteral("quillorin-no-such-queue")};
+    };
+    preview.SetPrinters(printers);
+    preview.Print();
+    QVERIFY(preview.Aborted());
+    QCOMPARE(preview.State(), TPageStore::TState::Idle);
+    QCOMPARE(preview.TotalPages(), 2);
 }
 
 void TPrintPreviewTest::NewDocumentAfterARecordingFailure() {
