@@ -12,8 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kLetters = u"ABC?X"_s;
-
 QString EvaluationDate(const TSheetSource& source) {
     return u"Evaluation au "_s + source.Regional().FormatDate(source.Today());
 }
@@ -22,7 +20,7 @@ QString EvaluationDate(const TSheetSource& source) {
 QString Legend(const TColHints& hints) {
     QStringList parts;
     for (int level = 1; level <= 4; ++level)
-        parts << kLetters.mid(level - 1, 1) + u" = "_s + hints[std::size_t(level)];
+        parts << LevelLetter(level) + u" = "_s + hints[std::size_t(level)];
     return u'(' + parts.join(u"; "_s) + u')';
 }
 

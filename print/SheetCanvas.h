@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -32,7 +33,7 @@ public:
 };
 
 // The recorder's own painter, whichever page is open: a black pen one unit
-// wide for lines and text.
+// wide for lines and text, pictures in black through their transparency.
 class TPainterCanvas final : public TSheetCanvas {
 public:
     explicit TPainterCanvas(TPageRecorder& recorder)
@@ -47,6 +48,10 @@ public:
 private:
     // The open page's painter set up for drawing, or null between pages.
     QPainter* Painter();
+    // The picture's rows of pixels that are not transparent, one per run.
+    static QList<QRect> VisibleRuns(const QImage& picture);
 
     TPageRecorder& Recorder;
+    QList<QRect> Runs;
+    qint64 RunsKey = 0;
 };

@@ -19,24 +19,36 @@ int Bounded(int value) {
     return std::clamp(value, -kOptionLimit, kOptionLimit);
 }
 
-const QString kLetters = u"ABC?X"_s;
-
 // The largest count in 0..size for which `fits` holds, `fits` holding up to
 // some count and not beyond (a growing prefix's width against a room).
-// Probes from the short end, so a long text costs about what its fitting
-// part does.
-template <typename Fits> qsizetype LongestFit(qsizetype size, Fits fits) {
-    qsizetype good = 0;
-    qsizetype bad = 0;
-    for (qsizetype step = 1;; step *= 2) {
-        const qsizetype probe = std::min(size, good + step);
-        if (probe == good)
-            return good;
-        if (!fits(probe)) {
-            bad = probe;
-            break;
+// Searched outward from a guess, then by halves, so that a good guess costs
+// two or three measurements of about the fitting part.
+template <typename Fits> qsizetype LongestFit(qsizetype size, qsizetype guess, Fits fits) {
+    if (size <= 0)
+        return 0;
+    guess = std::clamp<qsizetype>(guess, 1, size);
+    qsizetype good = 0;       // known to fit (nothing always does)
+    qsizetype bad = size + 1; // known not to
+    if (fits(guess)) {
+        good = guess;
+        for (qsizetype step = 1; good < size; step *= 2) {
+            const qsizetype probe = std::min(size, good + step);
+            if (!fits(probe)) {
+                bad = probe;
+                break;
+            }
+            good = probe;
         }
-        good = probe;
+    } else {
+        bad = guess;
+        for (qsizetype step = 1; bad > 1; step *= 2) {
+            const qsizetype probe = std::max<qsizetype>(1, bad - step);
+            if (fits(probe)) {
+                good = probe;
+                break;
+            }
+            bad = probe;
+        }
     }
     while (bad - good > 1) {
         const qsizetype middle = good + (bad - good) / 2;
@@ -45,7 +57,16 @@ template <typename Fits> qsizetype LongestFit(qsizetype size, Fits fits) {
     return good;
 }
 
+// Where a text `width` wide likely reaches `room`, for texts of even widths.
+qsizetype GuessFit(qsizetype size, int width, int room) {
+    return width > 0 ? qsizetype(double(size) * std::max(room, 0) / width) : size;
+}
+
 } // namespace
+
+QString LevelLetter(int level) {
+    return u"ABC?X"_s.mid(level - 1, 1);
+}
 
 TSheetGeometry MeasureSheet(const TPageRecorder& recorder, TSheetCanvas& canvas,
                             const TSheetOptions& options, QSize crossSize) {
@@ -107,13 +128,16 @@ void TSheetLayout::PrintLines(QStringList lines) {
         // that does not fit, so that every character is still printed and
         // the splitting ends; where nothing at all can show, the line is left
         // whole rather than spread over pages of empty rows.
-        if (room > 0 && line.size() > 1 && Canvas.TextWidth(line) > room) {
-            const qsizetype keep =
-                std::max<qsizetype>(1, LongestFit(line.size(), [&](qsizetype n) {
-                                        return Canvas.TextWidth(line.left(n)) <= room;
-                                    }));
-            lines.insert(i + 1, line.mid(keep));
-            line.truncate(keep);
+        if (room > 0 && line.size() > 1) {
+            if (const int width = Canvas.TextWidth(line); width > room) {
+                const qsizetype keep = std::max<qsizetype>(
+                    1,
+                    LongestFit(line.size(), GuessFit(line.size(), width, room), [&](qsizetype n) {
+                        return Canvas.TextWidth(line.left(n)) <= room;
+                    }));
+                lines.insert(i + 1, line.mid(keep));
+                line.truncate(keep);
+            }
         }
         DrawText({left, Y}, SheetRect(left, Y, right, Y + rh), line);
         Y += rh;
@@ -127,7 +151,7 @@ void TSheetLayout::BeginTable() {
     const int bottom = y0 + G.RowHeight + 10;
     DrawText({G.X0, top}, SheetRect(G.X0, top, G.X0 + G.SubjectWidth, bottom), u"MATIERES"_s);
     for (int level = 1; level <= 4; ++level) {
-        const QString letter = kLetters.mid(level - 1, 1);
+        const QString letter = LevelLetter(level);
         const int column = G.LevelLeft(level);
         const int x = column + (G.LevelWidth - Canvas.TextWidth(letter)) / 2;
         DrawText({x, top}, SheetRect(column, top, column + G.LevelWidth, bottom), letter);
@@ -171,14 +195,15 @@ bool TSheetLayout::DrawSubjectCell(const QString& line, int top) {
     if (line.isEmpty())
         return true;
     const TSubjectLine subject = ParseSubjectLine(line, TDepthRule::KeepName);
-    const int left = G.X0 + subject.Depth * Canvas.TextWidth(u"_"_s);
+    const int left = G.X0 + (subject.Depth > 0 ? subject.Depth * Canvas.TextWidth(u"_"_s) : 0);
     QString text = subject.Name;
     // Cut to the whole subject column, whatever the indentation: the cell's
     // clip hides what an indented name still lacks.
     const int room = G.SubjectWidth;
-    if (Canvas.TextWidth(text) > room) {
+    if (const int width = Canvas.TextWidth(text); width > room) {
         const QString ellipsis = u"..."_s;
-        const qsizetype keep = LongestFit(text.size(), [&](qsizetype n) {
+        const qsizetype guess = GuessFit(text.size(), width, room - Canvas.TextWidth(ellipsis));
+        const qsizetype keep = LongestFit(text.size(), guess, [&](qsizetype n) {
             return Canvas.TextWidth(text.left(n) + ellipsis) <= room;
         });
         text.truncate(std::max<qsizetype>(keep, 1));

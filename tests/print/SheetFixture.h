@@ -16,6 +16,8 @@
 #include <memory>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 // A page store on the print dialog's paper: 2101 x 2971, margins 77, the
 // left one never below 60; pages are pictures recorded in page units.
 class TPictureRecorder final : public TPageRecorder {
@@ -41,7 +43,7 @@ public:
     void EndDoc() override { Painter.end(); }
     QPainter* Canvas() override { return Painter.isActive() ? &Painter : nullptr; }
     QFont Font() const override {
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font(u"DejaVu Sans"_s);
         font.setPixelSize(32);
         return font;
     }
@@ -77,31 +79,24 @@ public:
     }
     int TextHeight(const QString&) override { return Height; }
     void DrawText(QPoint at, const QRect& cell, const QString& text) override {
-        Log << Page() + QStringLiteral(" T(%1,%2) \"%3\" ").arg(at.x()).arg(at.y()).arg(text) +
-                   Box(cell);
+        Log << Page() + u" T(%1,%2) \"%3\" "_s.arg(at.x()).arg(at.y()).arg(text) + Box(cell);
     }
     void DrawLine(QPoint from, QPoint to) override {
-        Log << Page() + QStringLiteral(" L(%1,%2 %3,%4)")
-                            .arg(from.x())
-                            .arg(from.y())
-                            .arg(to.x())
-                            .arg(to.y());
+        Log << Page() + u" L(%1,%2 %3,%4)"_s.arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y());
     }
     void DrawPicture(const QRect& target, const QImage&) override {
-        Log << Page() + QStringLiteral(" P") + Box(target);
+        Log << Page() + u" P"_s + Box(target);
     }
 
-    QHash<QString, int> Widths{
-        {QStringLiteral(" X "), 30}, {QStringLiteral("00.00"), 60}, {QStringLiteral("Note"), 48}};
-    QHash<QChar, int> CharWidths{{u'W', 2000}};
+    QHash<QString, int> Widths{{u" X "_s, 30}, {u"00.00"_s, 60}, {u"Note"_s, 48}};
+    QHash<QChar, int> CharWidths{{u'W', 2000}, {u'i', 3}};
     int Height = 30;
     QStringList Log;
 
 private:
     QString Page() const { return u'p' + QString::number(Recorder.Pages.size()); }
     static QString Box(const QRect& r) {
-        return QStringLiteral("[%1,%2 %3,%4]")
-            .arg(r.left())
+        return u"[%1,%2 %3,%4]"_s.arg(r.left())
             .arg(r.top())
             .arg(r.left() + r.width())
             .arg(r.top() + r.height());
@@ -113,7 +108,7 @@ private:
 // The main window's side of a sheet: one class and one pupil of it.
 class TFakeSource final : public TSheetSource {
 public:
-    TFakeSource() { SchoolClass.SetClassName(QStringLiteral("CE1")); }
+    TFakeSource() { SchoolClass.SetClassName(u"CE1"_s); }
 
     const TPData* SelectedRecord() const override { return ClassSelected ? &SchoolClass : &Pupil; }
     const TPData* SelectedClass() const override { return &SchoolClass; }
@@ -123,7 +118,7 @@ public:
         return found == Grid.end() ? QString() : found->second;
     }
     QString StatusText(int panel) const override {
-        return panel == 2 ? QStringLiteral("4 élèves") : QStringLiteral("2 matières");
+        return panel == 2 ? u"4 élèves"_s : u"2 matières"_s;
     }
     const TColHints& ColumnHints() const override { return DefaultColHints(); }
     QImage CrossPicture() const override { return Cross; }
@@ -134,7 +129,7 @@ public:
     TPData SchoolClass{TDataType::dtClass};
     TPData Pupil{TDataType::dtPupil};
     std::map<std::pair<int, int>, QString> Grid;
-    QImage Cross{QStringLiteral(":/widgets/cross.xpm")};
+    QImage Cross{u":/widgets/cross.xpm"_s};
     TRegionalSettings Settings =
         TRegionalSettings::FromLocale(QLocale(QLocale::French, QLocale::France));
 };

@@ -36,7 +36,7 @@ QString Repeat(char c, int count) {
 QStringList Numbered(int count) {
     QStringList lines;
     for (int i = 0; i < count; ++i)
-        lines << QStringLiteral("s%1").arg(i);
+        lines << u"s%1"_s.arg(i);
     return lines;
 }
 
@@ -93,7 +93,7 @@ void TestSheetLayout::geometry() {
     QFETCH(QList<int>, expected);
     TPictureRecorder recorder;
     TLogCanvas canvas(recorder);
-    canvas.Widths.insert(QStringLiteral("Note"), noteWidth);
+    canvas.Widths.insert(u"Note"_s, noteWidth);
     canvas.Height = textHeight;
     const TSheetLayout layout(recorder, canvas, options, cross);
     const TSheetGeometry& g = layout.Geometry();
@@ -111,35 +111,28 @@ void TestSheetLayout::sheet_data() {
     // table starts at the top margin, columns A 1767, B 1798, C 1829,
     // ? 1860, Note 1891, frame from 60 to 1947.
     QTest::addColumn<TSheetCase>("sheet");
-    const QString m167 = Repeat('m', 167) + QStringLiteral("...");
+    const QString m167 = Repeat('m', 167) + u"..."_s;
 
     QTest::newRow("pupil: headings, depth, crosses and marks") << TSheetCase{
-        .Subjects = {QStringLiteral("$Français"), QStringLiteral("_Lecture"),
-                     QStringLiteral("__Compréhension"), QStringLiteral("_")},
+        .Subjects = {u"$Français"_s, u"_Lecture"_s, u"__Compréhension"_s, u"_"_s},
         .Levels = {4, 2, 1, 3},
         .Marks = {12, 12.5, 0, NoMark},
-        .Expected = {QStringLiteral("p1 T(65,82) \"MATIERES\" [65,82 1767,122]"),
-                     QStringLiteral("p1 T(1777,82) \"A\" [1767,82 1798,122]"),
-                     QStringLiteral("p1 T(1870,82) \"?\" [1860,82 1891,122]"),
-                     QStringLiteral("p1 T(1891,82) \"Note\" [1891,82 1952,122]"),
-                     QStringLiteral("p1 L(60,122 1947,122)"),
-                     QStringLiteral("p1 T(65,132) \"Français\" [65,132 1767,167]"),
-                     QStringLiteral("p1 T(75,167) \"Lecture\" [75,167 1767,202]"),
-                     QStringLiteral("p1 P[1799,169 1827,198]"),
-                     QStringLiteral("p1 T(1891,167) \"12,5\" [1891,167 1952,202]"),
-                     QStringLiteral("p1 T(85,202) \"Compréhension\""),
-                     QStringLiteral("p1 P[1768,204 1796,233]"),
-                     QStringLiteral("p1 T(1891,202) \"0,0\""),
-                     QStringLiteral("p1 T(65,237) \"_\" [65,237 1767,272]"),
-                     QStringLiteral("p1 P[1830,239 1858,268]"),
-                     QStringLiteral("p1 L(60,77 60,277)"), QStringLiteral("p1 L(60,277 1947,277)"),
-                     QStringLiteral("p1 L(1947,277 1947,77)"),
-                     QStringLiteral("p1 L(1947,77 60,77)")},
-        .Absent = {QStringLiteral("P[1861,134"), QStringLiteral("\"12,0\""),
-                   QStringLiteral("T(1891,237)"), QStringLiteral("\"$")}};
+        .Expected = {u"p1 T(65,82) \"MATIERES\" [65,82 1767,122]"_s,
+                     u"p1 T(1777,82) \"A\" [1767,82 1798,122]"_s,
+                     u"p1 T(1870,82) \"?\" [1860,82 1891,122]"_s,
+                     u"p1 T(1891,82) \"Note\" [1891,82 1952,122]"_s, u"p1 L(60,122 1947,122)"_s,
+                     u"p1 T(65,132) \"Français\" [65,132 1767,167]"_s,
+                     u"p1 T(75,167) \"Lecture\" [75,167 1767,202]"_s, u"p1 P[1799,169 1827,198]"_s,
+                     u"p1 T(1891,167) \"12,5\" [1891,167 1952,202]"_s,
+                     u"p1 T(85,202) \"Compréhension\""_s, u"p1 P[1768,204 1796,233]"_s,
+                     u"p1 T(1891,202) \"0,0\""_s, u"p1 T(65,237) \"_\" [65,237 1767,272]"_s,
+                     u"p1 P[1830,239 1858,268]"_s, u"p1 L(60,77 60,277)"_s,
+                     u"p1 L(60,277 1947,277)"_s, u"p1 L(1947,277 1947,77)"_s,
+                     u"p1 L(1947,77 60,77)"_s},
+        .Absent = {u"P[1861,134"_s, u"\"12,0\""_s, u"T(1891,237)"_s, u"\"$"_s}};
 
     QTest::newRow("pupil: title, English mark and date") << TSheetCase{
-        .Subjects = {QStringLiteral("Lecture")},
+        .Subjects = {u"Lecture"_s},
         .Levels = {1},
         .Marks = {0},
         .Options = {.DrawTitle = true},
@@ -147,96 +140,82 @@ void TestSheetLayout::sheet_data() {
         .Expected = {
             QStringLiteral("p1 T(60,77) \"Martin Léa (né(e) le 3 mai 2019); Classe : CE1\" "
                            "[60,77 2024,112]"),
-            QStringLiteral("p1 T(60,112) \"Evaluation au 12/8/26\""),
-            QStringLiteral("p1 T(65,187) \"MATIERES\""), QStringLiteral("p1 T(1891,237) \"0.0\"")}};
+            u"p1 T(60,112) \"Evaluation au 12/8/26\""_s, u"p1 T(65,187) \"MATIERES\""_s,
+            u"p1 T(1891,237) \"0.0\""_s}};
 
     QTest::newRow("pupil: levels without a column, no cross picture")
-        << TSheetCase{.Subjects = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
+        << TSheetCase{.Subjects = {u"a"_s, u"b"_s, u"c"_s},
                       .Levels = {0, 5, 2},
                       .NoCross = true,
-                      .Expected = {QStringLiteral("p1 T(1800,205) \" X \" [1799,204 1827,233]")},
-                      .Absent = {QStringLiteral("T(1800,135)"), QStringLiteral("T(1800,170)"),
-                                 QStringLiteral(" P[")}};
+                      .Expected = {u"p1 T(1800,205) \" X \" [1799,204 1827,233]"_s},
+                      .Absent = {u"T(1800,135)"_s, u"T(1800,170)"_s, u" P["_s}};
 
     QTest::newRow("pupil: names cut to the subject column") << TSheetCase{
-        .Subjects = {Repeat('m', 200), QStringLiteral("__") + Repeat('m', 200), Repeat('m', 170),
-                     QStringLiteral("W")},
-        .Expected = {QStringLiteral("p1 T(65,132) \"") + m167 + QStringLiteral("\" [65,132 1767"),
-                     QStringLiteral("p1 T(85,167) \"") + m167 + QStringLiteral("\" [85,167 1767"),
-                     QStringLiteral("p1 T(65,202) \"") + Repeat('m', 170) + u'"',
-                     QStringLiteral("p1 T(65,237) \"W...\"")}};
+        .Subjects = {Repeat('m', 200), u"__"_s + Repeat('m', 200), Repeat('m', 170), u"W"_s,
+                     Repeat('m', 100) + Repeat('i', 300)},
+        .Expected = {u"p1 T(65,132) \""_s + m167 + u"\" [65,132 1767"_s,
+                     u"p1 T(85,167) \""_s + m167 + u"\" [85,167 1767"_s,
+                     u"p1 T(65,202) \""_s + Repeat('m', 170) + u'"', u"p1 T(65,237) \"W...\""_s,
+                     u"p1 T(65,272) \""_s + Repeat('m', 100) + Repeat('i', 224) + u"...\""_s}};
 
     QTest::newRow("class: title, counts and averages from the grid") << TSheetCase{
         .ClassSheet = true,
-        .Subjects = {QStringLiteral("$Français"), QStringLiteral("_Lecture")},
+        .Subjects = {u"$Français"_s, u"_Lecture"_s},
         .Options = {.DrawTitle = true, .DrawRemarks = true},
-        .Expected = {QStringLiteral("p1 T(60,77) \"Classe : CE1 (2 matières; 4 élèves)\""),
-                     QStringLiteral("p1 T(60,112) \"Evaluation au 08/12/2026\""),
-                     QStringLiteral("p1 L(60,227 1947,227)"),
-                     QStringLiteral("p1 T(65,237) \"Français\""),
-                     QStringLiteral("p1 T(75,272) \"Lecture\""),
-                     QStringLiteral("p1 T(1769,275) \"3\" [1768,274 1796,303]"),
-                     QStringLiteral("p1 T(1831,275) \"1\" [1830,274 1858,303]"),
-                     QStringLiteral("p1 T(1891,272) \"12,3\" [1891,272 1952,307]"),
-                     QStringLiteral("p1 L(60,182 60,312)")},
-        .Absent = {QStringLiteral("\"9\""), QStringLiteral("REMARQUES")}};
+        .Expected = {u"p1 T(60,77) \"Classe : CE1 (2 matières; 4 élèves)\""_s,
+                     u"p1 T(60,112) \"Evaluation au 08/12/2026\""_s, u"p1 L(60,227 1947,227)"_s,
+                     u"p1 T(65,237) \"Français\""_s, u"p1 T(75,272) \"Lecture\""_s,
+                     u"p1 T(1769,275) \"3\" [1768,274 1796,303]"_s,
+                     u"p1 T(1831,275) \"1\" [1830,274 1858,303]"_s,
+                     u"p1 T(1891,272) \"12,3\" [1891,272 1952,307]"_s, u"p1 L(60,182 60,312)"_s},
+        .Absent = {u"\"9\""_s, u"REMARQUES"_s}};
 
-    QTest::newRow("class without subjects") << TSheetCase{
-        .ClassSheet = true,
-        .Expected = {QStringLiteral("p1 L(60,122 1947,122)"), QStringLiteral("p1 L(60,77 60,137)"),
-                     QStringLiteral("p1 L(60,137 1947,137)"),
-                     QStringLiteral("p1 L(1947,137 1947,77)"),
-                     QStringLiteral("p1 L(1947,77 60,77)")}};
+    QTest::newRow("class without subjects")
+        << TSheetCase{.ClassSheet = true,
+                      .Expected = {u"p1 L(60,122 1947,122)"_s, u"p1 L(60,77 60,137)"_s,
+                                   u"p1 L(60,137 1947,137)"_s, u"p1 L(1947,137 1947,77)"_s,
+                                   u"p1 L(1947,77 60,77)"_s}};
 
     QTest::newRow("table over two pages, each framed, header once") << TSheetCase{
         .Subjects = Numbered(100),
-        .Expected = {QStringLiteral("p1 T(65,2757) \"s75\""), QStringLiteral("p1 L(60,77 60,2797)"),
-                     QStringLiteral("p1 L(60,2797 1947,2797)"),
-                     QStringLiteral("p1 L(1947,2797 1947,77)"),
-                     QStringLiteral("p1 L(1947,77 60,77)"), QStringLiteral("p2 T(65,82) \"s76\""),
-                     QStringLiteral("p2 T(65,887) \"s99\""), QStringLiteral("p2 L(60,77 60,927)"),
-                     QStringLiteral("p2 L(60,927 1947,927)"),
-                     QStringLiteral("p2 L(1947,927 1947,77)"),
-                     QStringLiteral("p2 L(1947,77 60,77)")},
-        .Absent = {QStringLiteral("p2 T(65,82) \"MATIERES\"")},
+        .Expected = {u"p1 T(65,2757) \"s75\""_s, u"p1 L(60,77 60,2797)"_s,
+                     u"p1 L(60,2797 1947,2797)"_s, u"p1 L(1947,2797 1947,77)"_s,
+                     u"p1 L(1947,77 60,77)"_s, u"p2 T(65,82) \"s76\""_s, u"p2 T(65,887) \"s99\""_s,
+                     u"p2 L(60,77 60,927)"_s, u"p2 L(60,927 1947,927)"_s,
+                     u"p2 L(1947,927 1947,77)"_s, u"p2 L(1947,77 60,77)"_s},
+        .Absent = {u"p2 T(65,82) \"MATIERES\""_s},
         .Pages = 2};
 
     QTest::newRow("remarks: legend, heading, a line split at any character") << TSheetCase{
-        .Subjects = {QStringLiteral("Lecture")},
-        .Remarks = {Repeat('r', 400), QStringLiteral("Fin")},
+        .Subjects = {u"Lecture"_s},
+        .Remarks = {Repeat('r', 400), u"Fin"_s},
         .Options = {.DrawRemarks = true},
         .Expected = {
             QStringLiteral("p1 T(60,177) \"(A = acquis; B = en cours d'acquisition; "
                            "C = pas encore acquis; ? = ? = indéterminé)\" [60,177 2024,212]"),
-            QStringLiteral("p1 T(60,247) \"REMARQUES :\""),
-            QStringLiteral("p1 T(60,282) \"") + Repeat('r', 196) + u'"',
-            QStringLiteral("p1 T(60,317) \"") + Repeat('r', 196) + u'"',
-            QStringLiteral("p1 T(60,352) \"") + Repeat('r', 8) + u'"',
-            QStringLiteral("p1 T(60,387) \"Fin\"")}};
+            u"p1 T(60,247) \"REMARQUES :\""_s, u"p1 T(60,282) \""_s + Repeat('r', 196) + u'"',
+            u"p1 T(60,317) \""_s + Repeat('r', 196) + u'"',
+            u"p1 T(60,352) \""_s + Repeat('r', 8) + u'"', u"p1 T(60,387) \"Fin\""_s}};
 
-    QTest::newRow("remarks go on over a new page") << TSheetCase{
-        .Subjects = Numbered(70),
-        .Remarks = {QStringLiteral("un"), QStringLiteral("deux"), QStringLiteral("trois"),
-                    QStringLiteral("quatre")},
-        .Options = {.DrawRemarks = true},
-        .Expected = {QStringLiteral("p1 L(60,77 60,2587)"), QStringLiteral("p1 T(60,2697) \"un\""),
-                     QStringLiteral("p1 T(60,2767) \"trois\""),
-                     QStringLiteral("p2 T(60,77) \"quatre\"")},
-        .Pages = 2};
+    QTest::newRow("remarks go on over a new page")
+        << TSheetCase{.Subjects = Numbered(70),
+                      .Remarks = {u"un"_s, u"deux"_s, u"trois"_s, u"quatre"_s},
+                      .Options = {.DrawRemarks = true},
+                      .Expected = {u"p1 L(60,77 60,2587)"_s, u"p1 T(60,2697) \"un\""_s,
+                                   u"p1 T(60,2767) \"trois\""_s, u"p2 T(60,77) \"quatre\""_s},
+                      .Pages = 2};
 
-    QTest::newRow("room for less than a character: one character a line")
-        << TSheetCase{.Remarks = {QStringLiteral("abc"), QStringLiteral("d")},
-                      .Options = {.DrawRemarks = true, .LeftMargin = 1970},
-                      .Expected = {QStringLiteral("\"a\" [2020,"), QStringLiteral("\"b\" [2020,"),
-                                   QStringLiteral("\"c\" [2020,"), QStringLiteral("\"d\" [2020,")},
-                      .Pages = -1};
+    QTest::newRow("room for less than a character: one character a line") << TSheetCase{
+        .Remarks = {u"abc"_s, u"d"_s},
+        .Options = {.DrawRemarks = true, .LeftMargin = 1970},
+        .Expected = {u"\"a\" [2020,"_s, u"\"b\" [2020,"_s, u"\"c\" [2020,"_s, u"\"d\" [2020,"_s},
+        .Pages = -1};
 
-    QTest::newRow("no room at all: lines left whole") << TSheetCase{
-        .Remarks = {QStringLiteral("abc"), QStringLiteral("d")},
-        .Options = {.DrawRemarks = true, .LeftMargin = 5000},
-        .Expected = {QStringLiteral("T(5050,142) \"(A = acquis"),
-                     QStringLiteral("T(5050,212) \"REMARQUES :\""),
-                     QStringLiteral("T(5050,247) \"abc\""), QStringLiteral("T(5050,282) \"d\"")}};
+    QTest::newRow("no room at all: lines left whole")
+        << TSheetCase{.Remarks = {u"abc"_s, u"d"_s},
+                      .Options = {.DrawRemarks = true, .LeftMargin = 5000},
+                      .Expected = {u"T(5050,142) \"(A = acquis"_s, u"T(5050,212) \"REMARQUES :\""_s,
+                                   u"T(5050,247) \"abc\""_s, u"T(5050,282) \"d\""_s}};
 }
 
 void TestSheetLayout::sheet() {
@@ -244,19 +223,16 @@ void TestSheetLayout::sheet() {
     TFakeSource source;
     source.ClassSelected = sheet.ClassSheet;
     source.SchoolClass.SetLines(sheet.Subjects);
-    source.Pupil.SetSurname(QStringLiteral("Martin"));
-    source.Pupil.SetName(QStringLiteral("Léa"));
-    source.Pupil.SetBirthDay(QStringLiteral("3 mai 2019"));
-    source.Pupil.SetClassName(QStringLiteral("CE1"));
+    source.Pupil.SetSurname(u"Martin"_s);
+    source.Pupil.SetName(u"Léa"_s);
+    source.Pupil.SetBirthDay(u"3 mai 2019"_s);
+    source.Pupil.SetClassName(u"CE1"_s);
     source.Pupil.SetLines(sheet.Remarks);
     for (int i = 0; i < sheet.Levels.size(); ++i)
         source.Pupil.SetLevel(i, sheet.Levels[i]);
     for (int i = 0; i < sheet.Marks.size(); ++i)
         source.Pupil.SetMark(i, sheet.Marks[i]);
-    source.Grid = {{{1, 1}, QStringLiteral("9")},
-                   {{1, 2}, QStringLiteral("3")},
-                   {{3, 2}, QStringLiteral("1")},
-                   {{5, 2}, QStringLiteral("12,3")}};
+    source.Grid = {{{1, 1}, u"9"_s}, {{1, 2}, u"3"_s}, {{3, 2}, u"1"_s}, {{5, 2}, u"12,3"_s}};
     if (sheet.English)
         source.Settings =
             TRegionalSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -278,8 +254,8 @@ void TestSheetLayout::sheet() {
     for (const QString& expected : std::as_const(sheet.Expected)) {
         while (next < canvas.Log.size() && !canvas.Log[next].contains(expected))
             ++next;
-        QVERIFY2(next < canvas.Log.size(), qPrintable(QStringLiteral("missing or out of order: ") +
-                                                      expected + u'\n' + canvas.Log.join(u'\n')));
+        QVERIFY2(next < canvas.Log.size(), qPrintable(u"missing or out of order: "_s + expected +
+                                                      u'\n' + canvas.Log.join(u'\n')));
         ++next;
     }
     for (const QString& absent : std::as_const(sheet.Absent)) {
@@ -292,7 +268,7 @@ void TestSheetLayout::sheet() {
 // replayed onto an image the paper's size.
 void TestSheetLayout::renderedSheet() {
     TFakeSource source;
-    source.SchoolClass.SetLines({QStringLiteral("Lecture"), QStringLiteral("Calcul")});
+    source.SchoolClass.SetLines({u"Lecture"_s, u"Calcul"_s});
     source.Pupil.SetLevel(0, 2);
     source.Pupil.SetLevel(1, 4);
     const TSheetOptions options{.ColWidth = 20, .RowHeight = 20};
@@ -337,9 +313,8 @@ void TestSheetLayout::renderedSheet() {
         QVERIFY(dark(SheetRect(g.X0, top, g.X0 + 300, top + g.RowHeight)) > 50);
         for (int column = 1; column <= 4; ++column) {
             const int ink = dark(layout.LevelSquare(column, top));
-            QVERIFY2(
-                column == level ? ink > 20 : ink == 0,
-                qPrintable(QStringLiteral("row %1 column %2: %3").arg(row).arg(column).arg(ink)));
+            QVERIFY2(column == level ? ink > 20 : ink == 0,
+                     qPrintable(u"row %1 column %2: %3"_s.arg(row).arg(column).arg(ink)));
         }
     }
 }
