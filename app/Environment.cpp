@@ -49,5 +49,6 @@ TEnvironment TEnvironment::FromApplication() {
         return QDate::currentDate();
     };
     environment.Arguments = QCoreApplication::arguments();
+    environment.Printers = TPrinters::FromSystem();
     return environment;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RegionalSettings.h"
+#include "print/Printers.h"
 
 #include <QDate>
 #include <QString>
@@ -38,6 +39,8 @@ struct TEnvironment {
     TRegionalSettings Regional;
     std::function<QDate()> Today;
     QStringList Arguments;
+    // None unless given: tests run with no printer installed.
+    TPrinters Printers;
 
     // Creates the per-user folder when it is the one chosen.
     static TEnvironment FromApplication();

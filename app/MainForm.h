@@ -38,9 +38,9 @@ class TWorkspaceModel;
 // Its code is split by concern: MainForm.cpp (start-up, quit, help),
 // MainFormLayout.cpp (controls), MainFormCommands.cpp (actions, menus, tool
 // bar), MainFormClassCommands.cpp (new class, new pupil, delete),
-// MainFormSubjects.cpp (subject editor), MainFormTree.cpp (selection and
-// refresh), MainFormSheet.cpp (pupil sheet), MainFormGrid.cpp (grid
-// binding), MainFormSettings.cpp.
+// MainFormSubjects.cpp (subject editor), MainFormPrint.cpp (print dialog),
+// MainFormTree.cpp (selection and refresh), MainFormSheet.cpp (pupil sheet),
+// MainFormGrid.cpp (grid binding), MainFormSettings.cpp.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -64,6 +64,9 @@ public:
 
     const TColHints& ColHints() const { return FColHints; }
     TPrintConf& PrintConf() { return FPrintConf; }
+    const TEnvironment& Environment() const { return FEnvironment; }
+    const TEditGrid& EvaluationGrid() const { return *Grid; }
+    QString StatusPanelText(int panel) const;
 
     // The refresh of the right-hand side, in this order.
     void TreeChange();
@@ -86,6 +89,7 @@ public:
     // True when a class's caption equals the name, ignoring case.
     bool ClassExists(const QString& name) const;
 
+    void FilePrintExecute();
     void FileToolBarExecute();
     void FileBigIconsExecute();
     void TreeExpandAllExecute();

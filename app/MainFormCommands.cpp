@@ -73,6 +73,8 @@ void TMainForm::BuildCommands() {
     connect(FileDelete, &QAction::triggered, this, &TMainForm::FileDeleteExecute);
     connect(Tree, &TClassTreeView::DeleteKeyPressed, this, &TMainForm::FileDeleteExecute);
 
+    connect(FilePrint, &QAction::triggered, this, &TMainForm::FilePrintExecute);
+
     FileToolBar = NewAction("FileToolBar", QStringLiteral("Barre d'&outils"));
     FileToolBar->setCheckable(true);
     FileToolBar->setChecked(true);

@@ -86,3 +86,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         return true;
     return QMainWindow::eventFilter(watched, event);
 }
+
+QString TMainForm::StatusPanelText(int panel) const {
+    return StatusBar->PanelText(panel);
+}

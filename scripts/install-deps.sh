@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libjpeg62-turbo-dev libchm-dev fp-utils
     fonts-dejavu-core
     libbenchmark-dev
+    poppler-utils
     "$@"
 )
 

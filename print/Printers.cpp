@@ -1,0 +1,14 @@
+#include "print/Printers.h"
+
+#include <QPrinterInfo>
+
+TPrinters TPrinters::FromSystem() {
+    TPrinters printers;
+    printers.Installed = [] {
+        return QPrinterInfo::availablePrinterNames();
+    };
+    printers.Default = [] {
+        return QPrinterInfo::defaultPrinterName();
+    };
+    return printers;
+}
