@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 
 TEnvironment TEnvironment::FromApplication() {
     TEnvironment environment;
@@ -13,4 +14,14 @@ TEnvironment TEnvironment::FromApplication() {
     };
     environment.Arguments = QCoreApplication::arguments();
     return environment;
+}
+
+QString TEnvironment::OpenFileDialog(QWidget* parent, const QString& caption,
+                                     const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+QString TEnvironment::SaveFileDialog(QWidget* parent, const QString& caption,
+                                     const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
 }

@@ -8,6 +8,12 @@
 
 #include <functional>
 
+class QWidget;
+
+// Asks the user for a file: parent, caption, filter; empty when cancelled.
+using TFileChooser =
+    std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>;
+
 // What the program takes from the machine it runs on, gathered once at start
 // so that tests can give their own folder, regional settings and day.
 struct TEnvironment {
@@ -15,8 +21,12 @@ struct TEnvironment {
     TRegionalSettings Regional;
     std::function<QDate()> Today;
     QStringList Arguments;
+    TFileChooser ChooseOpenFile = OpenFileDialog;
+    TFileChooser ChooseSaveFile = SaveFileDialog;
 
     static TEnvironment FromApplication();
+    static QString OpenFileDialog(QWidget* parent, const QString& caption, const QString& filter);
+    static QString SaveFileDialog(QWidget* parent, const QString& caption, const QString& filter);
 
     QString FilePath(const QString& name) const { return Folder + name; }
 };

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QModelIndex>
+#include <QPointer>
 
 #include <memory>
 
@@ -23,6 +24,7 @@ class QTreeView;
 class TComboBox97;
 class TEdit97;
 class TEditGrid;
+class TStatisticsForm;
 class TStatusBar;
 class THookHelpSystem;
 class TWorkspaceEditor;
@@ -35,7 +37,8 @@ class TWorkspaceModel;
 // Its code is split by concern: MainForm.cpp (start-up, quit, help),
 // MainFormLayout.cpp (controls), MainFormCommands.cpp (actions, menus, tool
 // bar), MainFormTree.cpp (selection and refresh), MainFormSheet.cpp (pupil
-// sheet), MainFormGrid.cpp (grid binding), MainFormSettings.cpp.
+// sheet), MainFormGrid.cpp (grid binding), MainFormSettings.cpp,
+// MainFormImport.cpp (pupil import, class statistics).
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -74,6 +77,11 @@ public:
     void FileBigIconsExecute();
     void TreeExpandAllExecute();
     void TreeCollapseAllExecute();
+    void FileImportPupilsExecute();
+    void FileStatisticsExecute();
+    // Imports the list into the class, after the preview.
+    void ImportPupilsFrom(const QString& path, const QModelIndex& classIndex);
+    TStatisticsForm* StatisticsWindow() const;
     void FileExitExecute();
     void HelpContentsExecute();
     void HelpAboutExecute();
@@ -111,6 +119,7 @@ private:
     void FillSummaryRow(const TClassNode& schoolClass, int subject);
     QString FormatMark(double mark) const;
     QWidget* MessageParent();
+    QModelIndex SelectedClassIndex() const;
 
     TEnvironment FEnvironment;
     QDate FStartDay;
@@ -126,6 +135,7 @@ private:
     bool FStartMaximized = false;
     bool FToolBarHints = false;
     std::unique_ptr<THookHelpSystem> FHelp;
+    QPointer<TStatisticsForm> FStatistics;
 
     QToolBar* ToolBar = nullptr;
     TStatusBar* StatusBar = nullptr;
@@ -155,6 +165,8 @@ private:
     QAction* FileDelete = nullptr;
     QAction* FileModifyMatters = nullptr;
     QAction* FilePrint = nullptr;
+    QAction* FileImportPupils = nullptr;
+    QAction* FileStatistics = nullptr;
     QAction* FileToolBar = nullptr;
     QAction* FileBigIcons = nullptr;
     QAction* FileBigIconsItem = nullptr;

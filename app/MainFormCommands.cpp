@@ -60,8 +60,13 @@ void TMainForm::BuildCommands() {
         command.Action->setShortcut(command.Shortcut);
         command.Action->setIcon(FImages.ToolBarIcon(command.Image));
     }
+    FileImportPupils = NewAction("FileImportPupils", QStringLiteral("&Importer des élèves..."));
+    connect(FileImportPupils, &QAction::triggered, this, &TMainForm::FileImportPupilsExecute);
+    FileStatistics = NewAction("FileStatistics", QStringLiteral("S&tatistiques de la classe"));
+    connect(FileStatistics, &QAction::triggered, this, &TMainForm::FileStatisticsExecute);
     // Until a node is selected there is nothing to act on.
-    for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint})
+    for (QAction* action :
+         {FileNewPupil, FileDelete, FileModifyMatters, FilePrint, FileImportPupils, FileStatistics})
         action->setEnabled(false);
 
     FileToolBar = NewAction("FileToolBar", QStringLiteral("Barre d'&outils"));
@@ -99,6 +104,8 @@ void TMainForm::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addActions({FileNewClass, FileNewPupil, FileDelete, FileModifyMatters, FilePrint});
+    file->addSeparator();
+    file->addActions({FileImportPupils, FileStatistics});
     file->addSeparator();
     file->addActions({FileToolBar, FileBigIconsItem});
     file->addSeparator();
@@ -159,6 +166,15 @@ void TMainForm::BuildPopupMenu() {
     item(FileDelete);
     item(FilePrint);
     item(FileModifyMatters);
+    PopupMenu->addSeparator();
+    for (QAction* action : {FileImportPupils, FileStatistics}) {
+        auto* popupItem = PopupMenu->addAction(action->text());
+        popupItem->setObjectName(QStringLiteral("Popup") + action->objectName());
+        popupItem->setEnabled(action->isEnabled());
+        connect(action, &QAction::changed, popupItem,
+                [action, popupItem] { popupItem->setEnabled(action->isEnabled()); });
+        connect(popupItem, &QAction::triggered, action, &QAction::trigger);
+    }
     PopupMenu->addSeparator();
     PopupMenu->addAction(TreeExpandAll);
     PopupMenu->addAction(TreeCollapseAll);
