@@ -61,8 +61,10 @@ void TMainForm::BuildCommands() {
         command.Action->setIcon(FImages.ToolBarIcon(command.Image));
     }
     FileImportPupils = NewAction("FileImportPupils", QStringLiteral("&Importer des élèves..."));
+    FileImportPupils->setIconText(QStringLiteral("Importer des élèves..."));
     connect(FileImportPupils, &QAction::triggered, this, &TMainForm::FileImportPupilsExecute);
     FileStatistics = NewAction("FileStatistics", QStringLiteral("S&tatistiques de la classe"));
+    FileStatistics->setIconText(QStringLiteral("Statistiques de la classe"));
     connect(FileStatistics, &QAction::triggered, this, &TMainForm::FileStatisticsExecute);
     // Until a node is selected there is nothing to act on.
     for (QAction* action :
@@ -167,14 +169,8 @@ void TMainForm::BuildPopupMenu() {
     item(FilePrint);
     item(FileModifyMatters);
     PopupMenu->addSeparator();
-    for (QAction* action : {FileImportPupils, FileStatistics}) {
-        auto* popupItem = PopupMenu->addAction(action->text());
-        popupItem->setObjectName(QStringLiteral("Popup") + action->objectName());
-        popupItem->setEnabled(action->isEnabled());
-        connect(action, &QAction::changed, popupItem,
-                [action, popupItem] { popupItem->setEnabled(action->isEnabled()); });
-        connect(popupItem, &QAction::triggered, action, &QAction::trigger);
-    }
+    item(FileImportPupils);
+    item(FileStatistics);
     PopupMenu->addSeparator();
     PopupMenu->addAction(TreeExpandAll);
     PopupMenu->addAction(TreeCollapseAll);

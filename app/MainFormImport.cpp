@@ -70,7 +70,7 @@ void TMainForm::ImportPupilsFrom(const QString& path, const QModelIndex& classIn
     // Checked before reading, so that a huge file is never loaded whole.
     TPupilList list;
     if (QFileInfo(path).size() > MaxPupilListBytes) {
-        list = ReadPupilList(QByteArray(MaxPupilListBytes + 1, ' '));
+        list.Error = PupilListTooLargeError();
     } else if (const std::optional<QByteArray> bytes = ReadWholeFile(path)) {
         list = ReadPupilList(*bytes);
     } else {

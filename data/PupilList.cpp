@@ -153,12 +153,12 @@ bool IsBlankRow(const TRow& row) {
     return true;
 }
 
-QString TooLargeError() {
+} // namespace
+
+QString PupilListTooLargeError() {
     return QStringLiteral("Le fichier est trop grand pour une liste d'élèves (%1 élèves au plus).")
         .arg(MaxPupilListRows);
 }
-
-} // namespace
 
 TPupilColumn PupilColumnOf(QStringView header) {
     const QString key = Key(header);
@@ -185,7 +185,7 @@ QString PupilSexeOf(QStringView text) {
 TPupilList ReadPupilList(QByteArrayView bytes) {
     TPupilList list;
     if (bytes.size() > MaxPupilListBytes) {
-        list.Error = TooLargeError();
+        list.Error = PupilListTooLargeError();
         return list;
     }
     QString text = DecodeText(bytes);
@@ -228,7 +228,7 @@ TPupilList ReadPupilList(QByteArrayView bytes) {
             continue;
         if (int(list.Pupils.size()) == MaxPupilListRows) {
             list.Pupils.clear();
-            list.Error = TooLargeError();
+            list.Error = PupilListTooLargeError();
             return list;
         }
         TPupilListEntry entry;

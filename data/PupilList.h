@@ -29,6 +29,9 @@ struct TPupilList {
 constexpr qsizetype MaxPupilListBytes = 256 * 1024;
 constexpr int MaxPupilListRows = 500;
 
+// The error for a file larger than the bounds above.
+QString PupilListTooLargeError();
+
 enum class TPupilColumn { None, Surname, Name, BirthDay, Sexe };
 
 // Which column a header names; case, accents and blanks do not count.
