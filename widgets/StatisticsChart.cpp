@@ -104,9 +104,9 @@ QSize TStatisticsChart::minimumSizeHint() const {
             ChartHeight()};
 }
 
-void TStatisticsChart::paintEvent(QPaintEvent*) {
+void TStatisticsChart::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    Render(painter, rect());
+    Render(painter, rect(), event->rect());
 }
 
 QImage TStatisticsChart::ToImage() const {
@@ -118,9 +118,9 @@ QImage TStatisticsChart::ToImage() const {
     return image;
 }
 
-void TStatisticsChart::Render(QPainter& painter, const QRect& area) const {
+void TStatisticsChart::Render(QPainter& painter, const QRect& area, const QRect& exposed) const {
     painter.save();
-    painter.fillRect(area, Qt::white);
+    painter.fillRect(exposed.isValid() ? exposed : area, Qt::white);
     const QFontMetrics metrics = painter.fontMetrics();
     const int labelWidth = LabelWidth(metrics);
     const int numberWidth = NumberColumnWidth(metrics);
@@ -165,6 +165,10 @@ void TStatisticsChart::Render(QPainter& painter, const QRect& area) const {
 
     const int step = metrics.horizontalAdvance(u'_');
     for (const TSubjectStatistics& subject : FSubjects) {
+        if (exposed.isValid() && !row(area.left(), area.width()).intersects(exposed)) {
+            top += kRowHeight;
+            continue;
+        }
         const int indent = std::min(subject.Depth * step, labelWidth);
         painter.setPen(Qt::black);
         painter.setFont(subject.Evaluated ? base : bold);

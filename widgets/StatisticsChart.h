@@ -29,8 +29,9 @@ public:
 
     // The height the chart needs at that width.
     int ChartHeight() const;
-    // Draws the whole chart into the painter's rectangle, from its top.
-    void Render(QPainter& painter, const QRect& area) const;
+    // Draws the chart into the painter's rectangle, from its top; only the
+    // lines that meet `exposed`, when it is given.
+    void Render(QPainter& painter, const QRect& area, const QRect& exposed = {}) const;
     QImage ToImage() const;
 
     QSize sizeHint() const override;
