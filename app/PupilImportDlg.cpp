@@ -1,5 +1,7 @@
 #include "app/PupilImportDlg.h"
 
+#include "app/NameCase.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,6 +25,11 @@ QStringList Columns(const TPupilListEntry& entry) {
     return {entry.Surname, entry.Name, entry.BirthDay, entry.Sexe};
 }
 
+// The names as they will be stored and shown.
+QStringList AddedColumns(const TPupilListEntry& entry) {
+    return {NormaliseName(entry.Surname), NormaliseName(entry.Name), entry.BirthDay, entry.Sexe};
+}
+
 QString Counted(std::size_t count, const QString& one, const QString& many) {
     return QString::number(count) + u' ' + (count > 1 ? many : one);
 }
@@ -44,7 +51,7 @@ TPupilImportDlg::TPupilImportDlg(const QString& className, const TPupilImportPla
     addedLbl->setObjectName(QStringLiteral("AddedLbl"));
     auto* added = NewList("AddedList", headers, this);
     for (const TPupilListEntry& entry : plan.Added)
-        added->addTopLevelItem(new QTreeWidgetItem(Columns(entry)));
+        added->addTopLevelItem(new QTreeWidgetItem(AddedColumns(entry)));
 
     auto* skippedLbl = new QLabel(Counted(plan.Skipped.size(), QStringLiteral("ligne ignorée :"),
                                           QStringLiteral("lignes ignorées :")),

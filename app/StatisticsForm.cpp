@@ -58,7 +58,6 @@ TStatisticsForm::TStatisticsForm(TStatisticsContext context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
-    resize(FChart->sizeHint().width() + 40, 420);
 
     const TWorkspaceModel* model = FContext.Model;
     auto refresh = [this] {
@@ -74,6 +73,8 @@ TStatisticsForm::TStatisticsForm(TStatisticsContext context, QWidget* parent)
 void TStatisticsForm::SetClass(const QModelIndex& schoolClass) {
     FClass = schoolClass;
     Refresh();
+    if (!isVisible())
+        resize(FChart->sizeHint().width() + 40, std::min(FChart->ChartHeight() + 80, 600));
 }
 
 void TStatisticsForm::Refresh() {

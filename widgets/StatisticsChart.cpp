@@ -77,12 +77,25 @@ QString TStatisticsChart::FormatNumber(double value) const {
                      : FormatGeneral(value, kDisplayPrecision, FDecimalSeparator);
 }
 
-int TStatisticsChart::LabelWidth(const QFontMetrics& metrics) const {
+int TStatisticsChart::LabelWidth(const QFont& base) const {
+    const QFontMetrics metrics(base);
+    QFont bold = base;
+    bold.setBold(true);
+    const QFontMetrics headings(bold);
     const int step = metrics.horizontalAdvance(u'_');
     int width = 0;
     for (const TSubjectStatistics& subject : FSubjects)
-        width = std::max(width, subject.Depth * step + metrics.horizontalAdvance(subject.Name));
+        width = std::max(
+            width, subject.Depth * step +
+                       (subject.Evaluated ? metrics : headings).horizontalAdvance(subject.Name));
     return std::min(width + kMargin, kMaxLabelWidth);
+}
+
+int TStatisticsChart::LegendWidth(const QFontMetrics& metrics) const {
+    int width = 0;
+    for (int level = 0; level < 4; ++level)
+        width += kSwatch + 4 + metrics.horizontalAdvance(LegendText(level)) + 2 * kMargin;
+    return width;
 }
 
 int TStatisticsChart::ChartHeight() const {
@@ -92,15 +105,17 @@ int TStatisticsChart::ChartHeight() const {
 
 QSize TStatisticsChart::sizeHint() const {
     const QFontMetrics metrics(font());
-    return {kMargin * 2 + LabelWidth(metrics) + 2 * kMinBarWidth +
-                kNumberColumns * NumberColumnWidth(metrics),
+    return {std::max(kMargin * 2 + LabelWidth(font()) + 3 * kMinBarWidth +
+                         kNumberColumns * NumberColumnWidth(metrics),
+                     kMargin * 2 + LegendWidth(metrics)),
             ChartHeight()};
 }
 
 QSize TStatisticsChart::minimumSizeHint() const {
     const QFontMetrics metrics(font());
-    return {kMargin * 2 + LabelWidth(metrics) + kMinBarWidth +
-                kNumberColumns * NumberColumnWidth(metrics),
+    return {std::max(kMargin * 2 + LabelWidth(font()) + kMinBarWidth +
+                         kNumberColumns * NumberColumnWidth(metrics),
+                     kMargin * 2 + LegendWidth(metrics)),
             ChartHeight()};
 }
 
@@ -121,8 +136,9 @@ QImage TStatisticsChart::ToImage() const {
 void TStatisticsChart::Render(QPainter& painter, const QRect& area, const QRect& exposed) const {
     painter.save();
     painter.fillRect(exposed.isValid() ? exposed : area, Qt::white);
+    const QFont base = painter.font();
     const QFontMetrics metrics = painter.fontMetrics();
-    const int labelWidth = LabelWidth(metrics);
+    const int labelWidth = LabelWidth(base);
     const int numberWidth = NumberColumnWidth(metrics);
     const int left = area.left() + kMargin;
     const int right = area.right() + 1 - kMargin;
@@ -134,7 +150,6 @@ void TStatisticsChart::Render(QPainter& painter, const QRect& area, const QRect&
         return QRect(x, top, w, kRowHeight);
     };
 
-    const QFont base = painter.font();
     QFont bold = base;
     bold.setBold(true);
     painter.setPen(Qt::black);

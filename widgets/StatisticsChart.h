@@ -41,7 +41,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int LabelWidth(const QFontMetrics& metrics) const;
+    int LabelWidth(const QFont& font) const;
+    int LegendWidth(const QFontMetrics& metrics) const;
     QString LegendText(int level) const;
     QString FormatNumber(double value) const;
 
