@@ -104,8 +104,7 @@ void TMainForm::BuildLayout() {
     FColumns->handle(1)->setObjectName(QStringLiteral("LeftSplitter"));
     setCentralWidget(FColumns);
     // Nothing is selected yet: the labels and the remarks wait for a pupil.
-    for (QWidget* control : std::initializer_list<QWidget*>{SurnameLbl, NameLbl, BirthDayLbl,
-                                                            SexeLbl, RemarksLbl, RemarksMemo})
+    for (QWidget* control : std::initializer_list<QWidget*>{SurnameLbl, NameLbl, BirthDayLbl, SexeLbl, RemarksLbl, RemarksMemo})
         control->setEnabled(false);
 
     BuildStatusBar();
