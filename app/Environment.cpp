@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -51,4 +52,14 @@ TEnvironment TEnvironment::FromApplication() {
     environment.Arguments = QCoreApplication::arguments();
     environment.Printers = TPrinters::FromSystem();
     return environment;
+}
+
+QString TEnvironment::OpenFileDialog(QWidget* parent, const QString& caption,
+                                     const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+QString TEnvironment::SaveFileDialog(QWidget* parent, const QString& caption,
+                                     const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
 }

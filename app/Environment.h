@@ -31,6 +31,12 @@ struct TProgramPlace {
 // folder, so that a confirmed quit can always save.
 TFileLocations ChooseFileLocations(const TProgramPlace& place);
 
+class QWidget;
+
+// Asks the user for a file: parent, caption, filter; empty when cancelled.
+using TFileChooser =
+    std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>;
+
 // What the program takes from the machine it runs on, gathered once at start
 // so that tests can give their own folder, regional settings and day.
 struct TEnvironment {
@@ -41,9 +47,13 @@ struct TEnvironment {
     QStringList Arguments;
     // None unless given: tests run with no printer installed.
     TPrinters Printers;
+    TFileChooser ChooseOpenFile = OpenFileDialog;
+    TFileChooser ChooseSaveFile = SaveFileDialog;
 
     // Creates the per-user folder when it is the one chosen.
     static TEnvironment FromApplication();
+    static QString OpenFileDialog(QWidget* parent, const QString& caption, const QString& filter);
+    static QString SaveFileDialog(QWidget* parent, const QString& caption, const QString& filter);
 
     QString FilePath(const QString& name) const { return Folder + name; }
     QString HelpFilePath() const {

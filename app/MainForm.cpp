@@ -10,6 +10,7 @@
 #include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
 #include "app/help/HookHelpSystem.h"
+#include "data/DatedCopies.h"
 #include "data/SafeFile.h"
 #include "data/WorkspaceWriter.h"
 #include "widgets/Controls97.h"
@@ -165,6 +166,8 @@ bool TMainForm::FormClose() {
     if (!KeepCopyOfDamagedWorkspace())
         return false;
     const QDate today = FEnvironment.Today();
+    // A copy that cannot be made never stops the save.
+    KeepDatedCopy(FEnvironment.FilePath(QStringLiteral("tree.dat")), today);
     if (auto error = SaveWorkspace(FEnvironment.FilePath(QStringLiteral("tree.dat")), FWorkspace,
                                    FEnvironment.Regional, today)) {
         ShowErrorReport(this, *error);

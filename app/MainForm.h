@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <QModelIndex>
+#include <QPointer>
 
 #include <memory>
 
@@ -26,6 +27,7 @@ class TClassTreeView;
 class TComboBox97;
 class TEdit97;
 class TEditGrid;
+class TStatisticsForm;
 class TStatusBar;
 class THookHelpSystem;
 class TWorkspaceEditor;
@@ -40,7 +42,8 @@ class TWorkspaceModel;
 // bar), MainFormClassCommands.cpp (new class, new pupil, delete),
 // MainFormSubjects.cpp (subject editor), MainFormPrint.cpp (print dialog),
 // MainFormTree.cpp (selection and refresh), MainFormSheet.cpp (pupil sheet),
-// MainFormGrid.cpp (grid binding), MainFormSettings.cpp.
+// MainFormGrid.cpp (grid binding), MainFormSettings.cpp,
+// MainFormImport.cpp (pupil import, class statistics).
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -94,6 +97,11 @@ public:
     void FileBigIconsExecute();
     void TreeExpandAllExecute();
     void TreeCollapseAllExecute();
+    void FileImportPupilsExecute();
+    void FileStatisticsExecute();
+    // Imports the list into the class, after the preview.
+    void ImportPupilsFrom(const QString& path, const QModelIndex& classIndex);
+    TStatisticsForm* StatisticsWindow() const;
     void FileExitExecute();
     void EditUndoExecute();
     void EditRedoExecute();
@@ -141,6 +149,7 @@ private:
             RunGuarded(MessageParent(), [&] { (this->*handler)(args...); });
         };
     }
+    QModelIndex SelectedClassIndex() const;
 
     TEnvironment FEnvironment;
     QDate FStartDay;
@@ -161,6 +170,7 @@ private:
     std::unique_ptr<THookHelpSystem> FHelp;
     std::unique_ptr<QLockFile> FLock;
     bool FOpenedElsewhere = false;
+    QPointer<TStatisticsForm> FStatistics;
 
     QToolBar* ToolBar = nullptr;
     TStatusBar* StatusBar = nullptr;
@@ -190,6 +200,8 @@ private:
     QAction* FileDelete = nullptr;
     QAction* FileModifyMatters = nullptr;
     QAction* FilePrint = nullptr;
+    QAction* FileImportPupils = nullptr;
+    QAction* FileStatistics = nullptr;
     QAction* FileToolBar = nullptr;
     QAction* FileBigIcons = nullptr;
     QAction* FileBigIconsItem = nullptr;

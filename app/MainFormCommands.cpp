@@ -65,8 +65,15 @@ void TMainForm::BuildCommands() {
         command.Action->setIcon(FImages.ToolBarIcon(command.Image));
     }
     connect(FileModifyMatters, &QAction::triggered, this, &TMainForm::FileModifyMattersExecute);
+    FileImportPupils = NewAction("FileImportPupils", QStringLiteral("&Importer des élèves..."));
+    FileImportPupils->setIconText(QStringLiteral("Importer des élèves..."));
+    connect(FileImportPupils, &QAction::triggered, this, &TMainForm::FileImportPupilsExecute);
+    FileStatistics = NewAction("FileStatistics", QStringLiteral("S&tatistiques de la classe"));
+    FileStatistics->setIconText(QStringLiteral("Statistiques de la classe"));
+    connect(FileStatistics, &QAction::triggered, this, &TMainForm::FileStatisticsExecute);
     // Until a node is selected there is nothing to act on.
-    for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint})
+    for (QAction* action :
+         {FileNewPupil, FileDelete, FileModifyMatters, FilePrint, FileImportPupils, FileStatistics})
         action->setEnabled(false);
     connect(FileNewClass, &QAction::triggered, this, &TMainForm::FileNewClassExecute);
     connect(FileNewPupil, &QAction::triggered, this, &TMainForm::FileNewPupilExecute);
@@ -111,6 +118,8 @@ void TMainForm::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addActions({FileNewClass, FileNewPupil, FileDelete, FileModifyMatters, FilePrint});
+    file->addSeparator();
+    file->addActions({FileImportPupils, FileStatistics});
     file->addSeparator();
     file->addActions({FileToolBar, FileBigIconsItem});
     file->addSeparator();
@@ -216,6 +225,9 @@ void TMainForm::BuildPopupMenu() {
     item(FileDelete);
     item(FilePrint);
     item(FileModifyMatters);
+    PopupMenu->addSeparator();
+    item(FileImportPupils);
+    item(FileStatistics);
     PopupMenu->addSeparator();
     PopupMenu->addAction(TreeExpandAll);
     PopupMenu->addAction(TreeCollapseAll);

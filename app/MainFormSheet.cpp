@@ -44,6 +44,8 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
     FileNewPupil->setEnabled(selected);
     FileDelete->setEnabled(selected);
     FilePrint->setEnabled(selected);
+    FileImportPupils->setEnabled(selected);
+    FileStatistics->setEnabled(selected);
     FileModifyMatters->setEnabled(selected && record->IsClass());
     if (!selected) {
         Grid->hide();

@@ -13,7 +13,8 @@ build="${QUILLORIN_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DQUILLORIN_FUZZ=ON -DQUILLORIN_BENCHMARKS=OFF \
     -DQUILLORIN_WERROR=ON >/dev/null
-cmake --build "$build" --target fuzz_workspace_reader fuzz_settings_reader fuzz_subject_import
+cmake --build "$build" --target fuzz_workspace_reader fuzz_settings_reader fuzz_subject_import \
+    fuzz_pupil_list
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
@@ -36,10 +37,10 @@ run() {
 }
 
 workspace_seconds=$((seconds / 2))
-others=$(((seconds - workspace_seconds) / 2))
+others=$(((seconds - workspace_seconds) / 3))
 run fuzz_workspace_reader "$workspace_seconds" "$root/fuzz/workspace.dict" \
     "$root"/tests/data/golden/*.dat "$root"/tests/data/broken/*.dat
 run fuzz_settings_reader "$others" "$root/fuzz/settings.dict" \
     "$root"/tests/data/golden/quillorin.ini
-run fuzz_subject_import "$((seconds - workspace_seconds - others))" "" \
-    "$root"/fuzz/seeds/subjects/*
+run fuzz_subject_import "$others" "" "$root"/fuzz/seeds/subjects/*
+run fuzz_pupil_list "$((seconds - workspace_seconds - 2 * others))" "" "$root"/fuzz/seeds/pupils/*

@@ -56,9 +56,14 @@ TMainForm& TMainFormFixture::Start(const QLocale& locale) {
                     QStringLiteral("Top=10"), QStringLiteral("Width=700"),
                     QStringLiteral("Height=500"), QStringLiteral("TreeWidth=169"),
                     QStringLiteral("RemarksMemoHeight=57"), QStringLiteral("ToolBarVisible=1")}));
+    TEnvironment environment = Environment(Folder.path(), locale);
+    if (ChooseOpenFile)
+        environment.ChooseOpenFile = ChooseOpenFile;
+    if (ChooseSaveFile)
+        environment.ChooseSaveFile = ChooseSaveFile;
     // A restart: the program that quit is gone, with its hold on the folder.
     Form.reset();
-    Form = std::make_unique<TMainForm>(Environment(Folder.path(), locale));
+    Form = std::make_unique<TMainForm>(std::move(environment));
     Form->ShowAtStart();
     if (!QTest::qWaitForWindowExposed(Form.get()))
         qWarning("the main window was not exposed");

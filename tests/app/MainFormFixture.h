@@ -76,6 +76,9 @@ struct TMainFormFixture {
     QTemporaryDir Folder;
     TModalDriver Driver;
     std::unique_ptr<TMainForm> Form;
+    // What the file dialogs answer; the real dialogs when not set.
+    TFileChooser ChooseOpenFile;
+    TFileChooser ChooseSaveFile;
 
     QString Path(const QString& name) const { return Folder.filePath(name); }
 

@@ -82,24 +82,25 @@ void TestMainFormTree::cleanup() {
 void TestMainFormTree::commandStatesFollowTheSelection() {
     auto states = [this] {
         QString enabled;
-        for (const char* name : {"FileNewPupil", "FileDelete", "FileModifyMatters", "FilePrint"})
+        for (const char* name : {"FileNewPupil", "FileDelete", "FileModifyMatters", "FilePrint",
+                                 "FileImportPupils", "FileStatistics"})
             enabled += F->Find<QAction>(name)->isEnabled() ? u'1' : u'0';
         return enabled;
     };
-    QCOMPARE(states(), QStringLiteral("0000"));
+    QCOMPARE(states(), QStringLiteral("000000"));
     Form->SelectNode(Class(2));
-    QCOMPARE(states(), QStringLiteral("1111"));
+    QCOMPARE(states(), QStringLiteral("111111"));
     QVERIFY(!F->Find<QWidget>("Grid")->isHidden());
     QVERIFY(!F->Find<QLineEdit>("SurnameEdt")->isEnabled());
     Form->SelectNode(Form->Model().index(1, 0, Class(2)));
-    QCOMPARE(states(), QStringLiteral("1101"));
+    QCOMPARE(states(), QStringLiteral("110111"));
     QVERIFY(F->Find<QLineEdit>("SurnameEdt")->isEnabled());
     QCOMPARE(F->Find<QLineEdit>("SurnameEdt")->text(), QStringLiteral("P1"));
     // A class without subjects hides the grid, for the class and its pupils.
     Form->SelectNode(Class(0));
     QVERIFY(F->Find<QWidget>("Grid")->isHidden());
     Form->UpdatePupilSheet(nullptr);
-    QCOMPARE(states(), QStringLiteral("0000"));
+    QCOMPARE(states(), QStringLiteral("000000"));
     QVERIFY(F->Find<QWidget>("Grid")->isHidden());
     QVERIFY(!F->Find<QWidget>("RemarksMemo")->isEnabled());
     QVERIFY(!F->Find<QWidget>("SexeLbl")->isEnabled());
@@ -190,6 +191,8 @@ void TestMainFormTree::menusAndShortcuts() {
              (QStringList{QStringLiteral("Nouvelle classe"), QStringLiteral("Nouvel élèv&e"),
                           QStringLiteral("&Supprimer"), QStringLiteral("&Modifier les matières"),
                           QStringLiteral("I&mprimer"), QStringLiteral("-"),
+                          QStringLiteral("&Importer des élèves..."),
+                          QStringLiteral("S&tatistiques de la classe"), QStringLiteral("-"),
                           QStringLiteral("Barre d'&outils"), QStringLiteral("&Grandes Icônes"),
                           QStringLiteral("-"), QStringLiteral("&Quitter")}));
     QCOMPARE(Captions(menus[1]->menu()->actions()),
@@ -220,12 +223,13 @@ void TestMainFormTree::menusAndShortcuts() {
 
 void TestMainFormTree::popupMenuFollowsTheActions() {
     auto* popup = F->Find<QMenu>("PopupMenu");
-    QCOMPARE(
-        Captions(popup->actions()),
-        (QStringList{QStringLiteral("Nouvelle classe"), QStringLiteral("Nouvel élève"),
-                     QStringLiteral("-"), QStringLiteral("Supprimer"), QStringLiteral("Imprimer"),
-                     QStringLiteral("Modifier matières"), QStringLiteral("-"),
-                     QStringLiteral("Tout développer"), QStringLiteral("Tout réduire")}));
+    QCOMPARE(Captions(popup->actions()),
+             (QStringList{QStringLiteral("Nouvelle classe"), QStringLiteral("Nouvel élève"),
+                          QStringLiteral("-"), QStringLiteral("Supprimer"),
+                          QStringLiteral("Imprimer"), QStringLiteral("Modifier matières"),
+                          QStringLiteral("-"), QStringLiteral("Importer des élèves..."),
+                          QStringLiteral("Statistiques de la classe"), QStringLiteral("-"),
+                          QStringLiteral("Tout développer"), QStringLiteral("Tout réduire")}));
     auto* item = F->Find<QAction>("PopupFileModifyMatters");
     QVERIFY(!item->isEnabled());
     Form->SelectNode(Class(1));

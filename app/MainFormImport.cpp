@@ -1,0 +1,125 @@
+// Two commands on the selected class: pupils imported from a list, and the
+// class's statistics window.
+
+#include "app/MainForm.h"
+
+#include "app/ClassTreeView.h"
+#include "app/HandlerGuard.h"
+#include "app/MessageBoxes.h"
+#include "app/NameCase.h"
+#include "app/PupilImportDlg.h"
+#include "app/StatisticsForm.h"
+#include "app/WorkspaceEditor.h"
+#include "app/WorkspaceModel.h"
+#include "data/PupilImport.h"
+#include "data/SafeFile.h"
+#include "widgets/EditGrid.h"
+
+#include <QFileInfo>
+#include <QTreeView>
+
+namespace {
+
+// A pupil as the new-pupil command makes one, with the names as the sheet
+// shows them.
+std::unique_ptr<TNode> NewPupilNode(const TPupilListEntry& entry, const TClassNode& schoolClass) {
+    auto record = std::make_unique<TPData>(TDataType::dtPupil);
+    record->SetSurname(NormaliseName(TPData::StoredText(entry.Surname)));
+    record->SetName(NormaliseName(TPData::StoredText(entry.Name)));
+    record->SetBirthDay(entry.BirthDay);
+    record->SetSexe(entry.Sexe);
+    record->SetClassName(schoolClass.Text);
+    record->SetLevelCount(schoolClass.Data ? int(schoolClass.Data->Lines().size()) : 0);
+    auto node = std::make_unique<TNode>();
+    node->Text = record->Surname() + u' ' + record->Name();
+    node->SetImages(NodeImages(*record));
+    node->Data = std::move(record);
+    return node;
+}
+
+QString CannotImportMessage(const QString& path, const QString& reason) {
+    return QStringLiteral("Le fichier '%1' ne peut pas être importé :\r%2").arg(path, reason);
+}
+
+} // namespace
+
+QModelIndex TMainForm::SelectedClassIndex() const {
+    const QModelIndex node = SelectedNode();
+    return node.parent().isValid() ? node.parent() : node;
+}
+
+void TMainForm::FileImportPupilsExecute() {
+    RunGuarded(this, [this] {
+        CommitPendingEdit();
+        const QModelIndex classIndex = SelectedClassIndex();
+        const TClassNode* schoolClass = FModel->ClassAt(classIndex);
+        if (!schoolClass || !schoolClass->Data)
+            return;
+        const QString path = FEnvironment.ChooseOpenFile(
+            this, QStringLiteral("Importer des élèves"),
+            QStringLiteral("Listes d'élèves (*.csv *.txt *.tsv);;Tous les fichiers (*)"));
+        if (path.isEmpty())
+            return;
+        ImportPupilsFrom(path, classIndex);
+    });
+}
+
+void TMainForm::ImportPupilsFrom(const QString& path, const QModelIndex& classIndex) {
+    const TClassNode* schoolClass = FModel->ClassAt(classIndex);
+    if (!schoolClass || !schoolClass->Data)
+        return;
+    // Checked before reading, so that a huge file is never loaded whole.
+    TPupilList list;
+    if (QFileInfo(path).size() > MaxPupilListBytes) {
+        list.Error = PupilListTooLargeError();
+    } else if (const std::optional<QByteArray> bytes = ReadWholeFile(path)) {
+        list = ReadPupilList(*bytes);
+    } else {
+        ShowMessage(this, OpenFileError(path));
+        return;
+    }
+    if (!list.Error.isEmpty()) {
+        ShowMessage(this, CannotImportMessage(path, list.Error));
+        return;
+    }
+    const TPupilImportPlan plan = PlanPupilImport(*schoolClass, list);
+    {
+        TPupilImportDlg dialog(schoolClass->Text, plan, this);
+        if (dialog.exec() != QDialog::Accepted || plan.Added.empty())
+            return;
+    }
+    std::vector<std::unique_ptr<TNode>> pupils;
+    pupils.reserve(plan.Added.size());
+    for (const TPupilListEntry& entry : plan.Added)
+        pupils.push_back(NewPupilNode(entry, *schoolClass));
+    const QModelIndex first = Editor().AddPupils(classIndex, std::move(pupils));
+    Tree->expand(classIndex);
+    SelectNode(first);
+    Tree->scrollTo(first);
+}
+
+TStatisticsForm* TMainForm::StatisticsWindow() const {
+    return FStatistics;
+}
+
+void TMainForm::FileStatisticsExecute() {
+    RunGuarded(this, [this] {
+        CommitPendingEdit();
+        const QModelIndex classIndex = SelectedClassIndex();
+        if (!FModel->ClassAt(classIndex))
+            return;
+        if (!FStatistics) {
+            FStatistics =
+                new TStatisticsForm({FModel, FColHints, FEnvironment.Regional.DecimalSeparator,
+                                     FEnvironment.ChooseSaveFile},
+                                    this);
+            // The grid writes into the records without the tree hearing of it.
+            connect(Grid, &TEditGrid::OnModifyCheck, FStatistics, &TStatisticsForm::Refresh);
+            connect(Grid, &TEditGrid::OnModifyEdit, FStatistics, &TStatisticsForm::Refresh);
+        }
+        FStatistics->SetClass(classIndex);
+        FStatistics->show();
+        FStatistics->raise();
+        FStatistics->activateWindow();
+    });
+}

@@ -1,0 +1,157 @@
+// How long the pupil import and the statistics window take, in the main
+// window holding a class of 40 pupils and 200 subject lines: importing a list
+// of 40 pupils (read, preview accepted at once, pupils added to the tree), and
+// the statistics window brought up to date and painted again. A frame at
+// 60 Hz is 16 ms.
+
+#include "app/MainForm.h"
+#include "app/StatisticsForm.h"
+#include "app/WorkspaceEditor.h"
+#include "app/WorkspaceModel.h"
+#include "benchmarks/WorkspaceGenerator.h"
+#include "data/SafeFile.h"
+#include "data/TextLines.h"
+#include "data/WorkspaceWriter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kPupils = 40;
+constexpr int kSubjects = 200;
+const QDate kDay(2026, 12, 6);
+
+QByteArray PupilList(int count) {
+    QString text = QStringLiteral("Nom;Prénom;Date de naissance;Sexe\r\n");
+    for (int i = 0; i < count; ++i)
+        text += QStringLiteral("NOUVEAU%1;élève%1;%2/09/2016;%3\r\n")
+                    .arg(i)
+                    .arg(1 + i % 28)
+                    .arg(i % 2 ? QStringLiteral("F") : QStringLiteral("M"));
+    return text.toUtf8();
+}
+
+class TClassWindow {
+public:
+    TClassWindow() {
+        const TRegionalSettings french =
+            TRegionalSettings::FromLocale(QLocale(QLocale::French, QLocale::France));
+        TWorkspace tree;
+        tree.Classes.push_back(
+            TWorkspaceGenerator().NewClass(QStringLiteral("CM2 B"), kSubjects, kPupils));
+        Write(QStringLiteral("tree.dat"), EncodeWorkspace(tree, french, kDay));
+        Write(QStringLiteral("liste.csv"), PupilList(kPupils));
+        Write(QStringLiteral("quillorin.ini"),
+              JoinLines({QStringLiteral("WindowState=wsNormal"), QStringLiteral("Left=10"),
+                         QStringLiteral("Top=10"), QStringLiteral("Width=1000"),
+                         QStringLiteral("Height=740"), QStringLiteral("TreeWidth=169"),
+                         QStringLiteral("RemarksMemoHeight=57"),
+                         QStringLiteral("ToolBarVisible=1")}));
+        TEnvironment environment;
+        environment.Folder = FFolder.path() + u'/';
+        environment.Regional = french;
+        environment.Today = [] {
+            return kDay;
+        };
+        FForm = std::make_unique<TMainForm>(environment);
+        FForm->ShowAtStart();
+        FForm->TreeExpandAllExecute();
+        if (!QTest::qWaitForWindowExposed(FForm.get()))
+            FProblem = "the main window was not exposed";
+        FForm->SelectNode(ClassNode());
+    }
+
+    const char* Problem() const { return FProblem; }
+    TMainForm& Form() const { return *FForm; }
+    QModelIndex ClassNode() const { return FForm->Model().index(0, 0); }
+    QString ListPath() const { return FFolder.filePath(QStringLiteral("liste.csv")); }
+
+private:
+    void Write(const QString& name, const QByteArray& bytes) {
+        if (WriteWholeFile(FFolder.filePath(name), bytes))
+            FProblem = "cannot write a file";
+    }
+
+    QTemporaryDir FFolder;
+    std::unique_ptr<TMainForm> FForm;
+    const char* FProblem = nullptr;
+};
+
+void ImportList(benchmark::State& state, TClassWindow& window) {
+    if (window.Problem()) {
+        state.SkipWithError(window.Problem());
+        return;
+    }
+    TMainForm& form = window.Form();
+    // The preview is accepted as soon as it shows.
+    QTimer accept;
+    QObject::connect(&accept, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    accept.start(0);
+    for (auto _ : state) {
+        form.ImportPupilsFrom(window.ListPath(), window.ClassNode());
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (form.Model().rowCount(window.ClassNode()) != 2 * kPupils) {
+            state.SkipWithError("the list was not imported");
+            return;
+        }
+        while (form.Model().rowCount(window.ClassNode()) > kPupils)
+            form.Editor().Remove(form.Model().index(kPupils, 0, window.ClassNode()));
+        form.SelectNode(window.ClassNode());
+        state.ResumeTiming();
+    }
+}
+
+void RedrawStatistics(benchmark::State& state, TClassWindow& window) {
+    if (window.Problem()) {
+        state.SkipWithError(window.Problem());
+        return;
+    }
+    window.Form().SelectNode(window.ClassNode());
+    window.Form().findChild<QAction*>(QStringLiteral("FileStatistics"))->trigger();
+    TStatisticsForm* statistics = window.Form().StatisticsWindow();
+    if (!statistics || !QTest::qWaitForWindowExposed(statistics)) {
+        state.SkipWithError("the statistics window did not open");
+        return;
+    }
+    statistics->resize(760, 600);
+    for (auto _ : state) {
+        statistics->Refresh();
+        statistics->repaint();
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    TClassWindow window;
+    benchmark::RegisterBenchmark("BM_ImportListOf40Pupils",
+                                 [&](benchmark::State& state) { ImportList(state, window); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("BM_StatisticsRedraw200Subjects",
+                                 [&](benchmark::State& state) { RedrawStatistics(state, window); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "data/ClassStatistics.h"
+#include "data/ColHints.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <vector>
+
+class QPainter;
+
+// A class at a glance: a legend, then one line per subject line of the
+// class, indented as in the grid. An evaluated subject has a bar split into
+// the shares of pupils at A, B, C and "?", then its number of marks, their
+// average and median; a heading has its name alone.
+class TStatisticsChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TStatisticsChart(QWidget* parent = nullptr);
+
+    void SetStatistics(QString title, std::vector<TSubjectStatistics> subjects);
+    void SetColHints(const TColHints& hints);
+    void SetDecimalSeparator(QChar separator);
+    const std::vector<TSubjectStatistics>& Subjects() const { return FSubjects; }
+
+    static QColor LevelColor(int level);
+
+    // The height the chart needs at that width.
+    int ChartHeight() const;
+    // Draws the chart into the painter's rectangle, from its top; only the
+    // lines that meet `exposed`, when it is given.
+    void Render(QPainter& painter, const QRect& area, const QRect& exposed = {}) const;
+    QImage ToImage() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int LabelWidth(const QFont& font) const;
+    int LegendWidth(const QFontMetrics& metrics) const;
+    QString LegendText(int level) const;
+    QString FormatNumber(double value) const;
+
+    QString FTitle;
+    std::vector<TSubjectStatistics> FSubjects;
+    TColHints FColHints = DefaultColHints();
+    QChar FDecimalSeparator = u',';
+};
