@@ -8,23 +8,6 @@
 
 #include <QApplication>
 
-namespace {
-
-TSheetBuilders SheetBuilders() {
-    TSheetBuilders builders;
-    builders.Pupil = [](TPageRecorder& preview, const TSheetSource& source, const TPData& pupil,
-                        const TPData& schoolClass, const TSheetOptions& options) {
-        BuildPupilSheet(preview, source, pupil, schoolClass, options);
-    };
-    builders.Class = [](TPageRecorder& preview, const TSheetSource& source,
-                        const TSheetOptions& options) {
-        BuildClassSheet(preview, source, options);
-    };
-    return builders;
-}
-
-} // namespace
-
 void TMainForm::FilePrintExecute() {
     RunGuarded(this, [this] {
         CommitPendingEdit();
@@ -36,8 +19,8 @@ void TMainForm::FilePrintExecute() {
             QWidget* modal = QApplication::activeModalWidget();
             ShowMessage(modal ? modal : this, text);
         };
-        TPrintDlg dialog(FPrintConf, source, SheetBuilders(), FEnvironment.Printers, messages,
-                         this);
+        TPrintDlg dialog(FPrintConf, source, TSheetBuilders::Sheets(), FEnvironment.Printers,
+                         messages, this);
         dialog.exec();
     });
 }

@@ -8,7 +8,7 @@
 #include "app/StatisticsForm.h"
 #include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
-#include "benchmarks/WorkspaceGenerator.h"
+#include "benchmarks/BenchWindow.h"
 #include "data/SafeFile.h"
 #include "data/TextLines.h"
 #include "data/WorkspaceWriter.h"
@@ -24,9 +24,7 @@
 
 namespace {
 
-constexpr int kPupils = 40;
-constexpr int kSubjects = 200;
-const QDate kDay(2026, 12, 6);
+constexpr int kPupils = TBenchWindow::Pupils;
 
 QByteArray PupilList(int count) {
     QString text = QStringLiteral("Nom;Prénom;Date de naissance;Sexe\r\n");
@@ -38,55 +36,20 @@ QByteArray PupilList(int count) {
     return text.toUtf8();
 }
 
-class TClassWindow {
+// The benchmark window with a list of 40 new pupils beside it.
+class TClassWindow : public TBenchWindow {
 public:
-    TClassWindow() {
-        const TRegionalSettings french =
-            TRegionalSettings::FromLocale(QLocale(QLocale::French, QLocale::France));
-        TWorkspace tree;
-        tree.Classes.push_back(
-            TWorkspaceGenerator().NewClass(QStringLiteral("CM2 B"), kSubjects, kPupils));
-        Write(QStringLiteral("tree.dat"), EncodeWorkspace(tree, french, kDay));
-        Write(QStringLiteral("liste.csv"), PupilList(kPupils));
-        Write(QStringLiteral("quillorin.ini"),
-              JoinLines({QStringLiteral("WindowState=wsNormal"), QStringLiteral("Left=10"),
-                         QStringLiteral("Top=10"), QStringLiteral("Width=1000"),
-                         QStringLiteral("Height=740"), QStringLiteral("TreeWidth=169"),
-                         QStringLiteral("RemarksMemoHeight=57"),
-                         QStringLiteral("ToolBarVisible=1")}));
-        TEnvironment environment;
-        environment.Folder = FFolder.path() + u'/';
-        environment.Regional = french;
-        environment.Today = [] {
-            return kDay;
-        };
-        FForm = std::make_unique<TMainForm>(environment);
-        FForm->ShowAtStart();
-        FForm->TreeExpandAllExecute();
-        if (!QTest::qWaitForWindowExposed(FForm.get()))
-            FProblem = "the main window was not exposed";
-        FForm->SelectNode(ClassNode());
+    TClassWindow()
+        : TBenchWindow({{QStringLiteral("liste.csv"), PupilList(kPupils)}}) {
+        Form().SelectNode(ClassNode());
     }
 
-    const char* Problem() const { return FProblem; }
-    TMainForm& Form() const { return *FForm; }
-    QModelIndex ClassNode() const { return FForm->Model().index(0, 0); }
-    QString ListPath() const { return FFolder.filePath(QStringLiteral("liste.csv")); }
-
-private:
-    void Write(const QString& name, const QByteArray& bytes) {
-        if (WriteWholeFile(FFolder.filePath(name), bytes))
-            FProblem = "cannot write a file";
-    }
-
-    QTemporaryDir FFolder;
-    std::unique_ptr<TMainForm> FForm;
-    const char* FProblem = nullptr;
+    QString ListPath() const { return Path(QStringLiteral("liste.csv")); }
 };
 
 void ImportList(benchmark::State& state, TClassWindow& window) {
-    if (window.Problem()) {
-        state.SkipWithError(window.Problem());
+    if (!window.Problem().isEmpty()) {
+        state.SkipWithError(window.Problem().toStdString().c_str());
         return;
     }
     TMainForm& form = window.Form();
@@ -113,8 +76,8 @@ void ImportList(benchmark::State& state, TClassWindow& window) {
 }
 
 void RedrawStatistics(benchmark::State& state, TClassWindow& window) {
-    if (window.Problem()) {
-        state.SkipWithError(window.Problem());
+    if (!window.Problem().isEmpty()) {
+        state.SkipWithError(window.Problem().toStdString().c_str());
         return;
     }
     window.Form().SelectNode(window.ClassNode());

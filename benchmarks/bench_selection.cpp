@@ -12,7 +12,7 @@
 #include "app/MainForm.h"
 #include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
-#include "benchmarks/WorkspaceGenerator.h"
+#include "benchmarks/BenchWindow.h"
 #include "data/SafeFile.h"
 #include "data/TextLines.h"
 #include "data/WorkspaceWriter.h"
@@ -30,31 +30,8 @@
 
 namespace {
 
-constexpr int kPupils = 40;
-constexpr int kSubjects = 200;
-const QDate kDay(2026, 12, 6);
-
-// Closes any message box the window opens, so that a set-up gone wrong is
-// reported instead of waiting for a click.
-class TMessageCatcher : public QObject {
-public:
-    TMessageCatcher() {
-        connect(&FTimer, &QTimer::timeout, this, &TMessageCatcher::Poll);
-        FTimer.start(10);
-    }
-
-    QStringList Messages;
-
-private:
-    void Poll() {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            Messages << box->text();
-            box->reject();
-        }
-    }
-
-    QTimer FTimer;
-};
+constexpr int kPupils = TBenchWindow::Pupils;
+constexpr int kSubjects = TBenchWindow::Subjects;
 
 class TPaintCounter : public QObject {
 public:
@@ -69,65 +46,26 @@ protected:
     }
 };
 
-// The main window started in a folder of its own holding one generated
-// class, under French regional settings, in a window of 1000 × 740.
-class TSelectionWindow {
+// The benchmark window with its grid.
+class TSelectionWindow : public TBenchWindow {
 public:
-    TSelectionWindow() {
-        const TRegionalSettings french =
-            TRegionalSettings::FromLocale(QLocale(QLocale::French, QLocale::France));
-        TWorkspace tree;
-        tree.Classes.push_back(
-            TWorkspaceGenerator().NewClass(QStringLiteral("CM2 B"), kSubjects, kPupils));
-        Write(QStringLiteral("tree.dat"), EncodeWorkspace(tree, french, kDay));
-        Write(QStringLiteral("quillorin.ini"),
-              JoinLines({QStringLiteral("WindowState=wsNormal"), QStringLiteral("Left=10"),
-                         QStringLiteral("Top=10"), QStringLiteral("Width=1000"),
-                         QStringLiteral("Height=740"), QStringLiteral("TreeWidth=169"),
-                         QStringLiteral("RemarksMemoHeight=57"),
-                         QStringLiteral("ToolBarVisible=1")}));
+    TSelectionWindow()
+        : FGrid(Form().findChild<TEditGrid*>(QStringLiteral("Grid"))) {}
 
-        TEnvironment environment;
-        environment.Folder = FFolder.path() + u'/';
-        environment.Regional = french;
-        environment.Today = [] {
-            return kDay;
-        };
-        FForm = std::make_unique<TMainForm>(environment);
-        FForm->ShowAtStart();
-        FForm->TreeExpandAllExecute();
-        if (!QTest::qWaitForWindowExposed(FForm.get()))
-            FProblem = QStringLiteral("the main window was not exposed");
-        FGrid = FForm->findChild<TEditGrid*>(QStringLiteral("Grid"));
-        if (!FGrid)
-            FProblem = QStringLiteral("the main window has no grid");
-        if (!FMessages.Messages.isEmpty())
-            FProblem = QStringLiteral("the main window said: ") + FMessages.Messages.join(u'\n');
+    QString GridProblem() const {
+        return Problem().isEmpty() && !FGrid ? QStringLiteral("the main window has no grid")
+                                             : Problem();
     }
-
-    const QString& Problem() const { return FProblem; }
-    TMainForm& Form() const { return *FForm; }
     TEditGrid& Grid() const { return *FGrid; }
-    QModelIndex ClassNode() const { return FForm->Model().index(0, 0); }
-    QModelIndex Pupil(int row) const { return FForm->Model().index(row, 0, ClassNode()); }
 
 private:
-    void Write(const QString& name, const QByteArray& bytes) {
-        if (WriteWholeFile(FFolder.filePath(name), bytes))
-            FProblem = QStringLiteral("cannot write ") + name;
-    }
-
-    TMessageCatcher FMessages;
-    QTemporaryDir FFolder;
-    std::unique_ptr<TMainForm> FForm;
-    TEditGrid* FGrid = nullptr;
-    QString FProblem;
+    TEditGrid* FGrid;
 };
 
 void AlternateSelection(benchmark::State& state, const TSelectionWindow& window,
                         const QModelIndex& first, const QModelIndex& second) {
-    if (!window.Problem().isEmpty()) {
-        state.SkipWithError(window.Problem().toStdString().c_str());
+    if (!window.GridProblem().isEmpty()) {
+        state.SkipWithError(window.GridProblem().toStdString().c_str());
         return;
     }
     TPaintCounter paints(window.Grid().viewport());
@@ -151,8 +89,8 @@ void AlternateSelection(benchmark::State& state, const TSelectionWindow& window,
 // One confirmed subject edit of the class (one more subject line for the
 // class and every pupil), then undone and redone in turn.
 void UndoRedoSubjectEdit(benchmark::State& state, const TSelectionWindow& window) {
-    if (!window.Problem().isEmpty()) {
-        state.SkipWithError(window.Problem().toStdString().c_str());
+    if (!window.GridProblem().isEmpty()) {
+        state.SkipWithError(window.GridProblem().toStdString().c_str());
         return;
     }
     TMainForm& form = window.Form();

@@ -4,6 +4,7 @@
 #include "print/PageReplay.h"
 #include "print/PageStore.h"
 #include "print/PrintPreview.h"
+#include "print/SheetBuilder.h"
 #include "print/SheetFont.h"
 #include "print/SheetSource.h"
 
@@ -63,6 +64,19 @@ QString DefaultFileChooser(QWidget* parent, const QString& suggested) {
 }
 
 } // namespace
+
+TSheetBuilders TSheetBuilders::Sheets() {
+    TSheetBuilders builders;
+    builders.Pupil = [](TPageRecorder& preview, const TSheetSource& source, const TPData& pupil,
+                        const TPData& schoolClass, const TSheetOptions& options) {
+        BuildPupilSheet(preview, source, pupil, schoolClass, options);
+    };
+    builders.Class = [](TPageRecorder& preview, const TSheetSource& source,
+                        const TSheetOptions& options) {
+        BuildClassSheet(preview, source, options);
+    };
+    return builders;
+}
 
 TPrintDlg::TPrintDlg(TPrintConf& conf, const TSheetSource& source, TSheetBuilders builders,
                      TPrinters printers, TMessageSink messages, QWidget* parent)

@@ -24,6 +24,9 @@ struct TSheetBuilders {
                        const TPData& schoolClass, const TSheetOptions&)>
         Pupil;
     std::function<void(TPageRecorder&, const TSheetSource&, const TSheetOptions&)> Class;
+
+    // The program's own sheets (print/SheetBuilder.h).
+    static TSheetBuilders Sheets();
 };
 
 // "Imprimer": the sheet of the selected pupil or class in a live preview,

@@ -49,19 +49,6 @@ struct TStubSheets {
     }
 };
 
-TSheetBuilders RealBuilders() {
-    TSheetBuilders builders;
-    builders.Pupil = [](TPageRecorder& recorder, const TSheetSource& source, const TPData& pupil,
-                        const TPData& schoolClass, const TSheetOptions& options) {
-        BuildPupilSheet(recorder, source, pupil, schoolClass, options);
-    };
-    builders.Class = [](TPageRecorder& recorder, const TSheetSource& source,
-                        const TSheetOptions& options) {
-        BuildClassSheet(recorder, source, options);
-    };
-    return builders;
-}
-
 struct TDialogFixture {
     TFakeSource Source;
     TPrintConf Conf;
@@ -303,7 +290,7 @@ void TPrintDlgTest::PdfOfThePupilSheet() {
     QTemporaryDir folder;
     TDialogFixture fixture;
     SetUpClass(fixture.Source);
-    TPrintDlg& dialog = fixture.Open(RealBuilders());
+    TPrintDlg& dialog = fixture.Open(TSheetBuilders::Sheets());
     QString suggested;
     dialog.SetFileChooser([&](QWidget*, const QString& name) {
         suggested = name;
