@@ -55,6 +55,9 @@ TMainForm::~TMainForm() {
     // The widgets going away move the focus; the editor goes first. The
     // views and the model read the records: they go before the records.
     disconnect(qApp, nullptr, this, nullptr);
+    // A view being destroyed still sends events: none may reach the filter
+    // that reads it.
+    Tree->viewport()->removeEventFilter(this);
     delete FColumns;
     FEditor.reset();
     delete FModel;
