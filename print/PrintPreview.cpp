@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QScrollBar>
 
 #include <stdexcept>
@@ -313,7 +314,8 @@ void TPrintPreview::PrintPages(int first, int last) {
     printer.setPageOrientation(FOrientation);
     printer.setDocName(FPrintJobTitle);
     QPainter painter;
-    bool aborted = !painter.begin(&printer);
+    // A queue the system does not know would be printed on another one.
+    bool aborted = QPrinterInfo::printerInfo(FPrinterName).isNull() || !painter.begin(&printer);
     const QSize paper(PaperWidth(), PaperHeight());
     for (int page = first; page <= last && !aborted; ++page) {
         if (!ReportProgress(printer, page, printed, count)) {
