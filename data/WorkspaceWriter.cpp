@@ -8,15 +8,33 @@
 
 namespace {
 
+// Writes the file's lines, or, given the lines a file holds, checks each
+// line written against them as it comes, so that the check needs no copy of
+// the whole file.
 class TWorkspaceEncoder {
 public:
-    explicit TWorkspaceEncoder(const TRegionalSettings& regional)
-        : FRegional(regional) {}
+    explicit TWorkspaceEncoder(const TRegionalSettings& regional,
+                               const std::vector<QByteArrayView>* expected = nullptr)
+        : FRegional(regional)
+        , FExpected(expected) {}
 
     void Line(QStringView text) {
+        if (!FExpected) {
+            Cp1252::AppendEncoded(FBytes, text);
+            FBytes += "\r\n";
+            return;
+        }
+        constexpr std::size_t kDateLine = 1;
+        const std::size_t index = FCompared++;
+        if (!FSame || index == kDateLine)
+            return;
+        FBytes.clear();
         Cp1252::AppendEncoded(FBytes, text);
-        FBytes += "\r\n";
+        FSame = index < FExpected->size() && QByteArrayView(FBytes) == (*FExpected)[index];
     }
+
+    // With lines to check against: whether every line matched, none missing.
+    bool Same() const { return FSame && FCompared == FExpected->size(); }
 
     void Entry(QLatin1String key, QStringView value) {
         FLine = key;
@@ -55,13 +73,15 @@ public:
 
 private:
     const TRegionalSettings& FRegional;
+    const std::vector<QByteArrayView>* FExpected;
+    std::size_t FCompared = 0;
+    bool FSame = true;
     QByteArray FBytes;
     QString FLine;
 };
 
-} // namespace
-
-QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today) {
+void Encode(TWorkspaceEncoder& file, const TWorkspace& tree, const TRegionalSettings& regional,
+            QDate today) {
     int classCount = 0;
     int pupilCount = 0;
     for (const auto& schoolClass : tree.Classes) {
@@ -70,7 +90,6 @@ QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regi
             pupilCount += pupil->Data ? 1 : 0;
     }
 
-    TWorkspaceEncoder file(regional);
     file.Line(u"Quillorin v1.0 BETA");
     file.Line(QString(QStringLiteral("File created on : ") + regional.FormatDate(today)));
     file.Line(u"");
@@ -84,28 +103,25 @@ QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regi
                 file.PupilBlock(*pupil->Data);
         }
     }
+}
+
+} // namespace
+
+QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today) {
+    TWorkspaceEncoder file(regional);
+    Encode(file, tree, regional, today);
     return file.Bytes();
 }
 
 bool WritesBackTheSame(const std::vector<QByteArrayView>& fileLines, const TWorkspace& tree,
                        const TRegionalSettings& regional) {
-    constexpr std::size_t kDateLine = 1;
     if (std::all_of(fileLines.begin(), fileLines.end(),
                     [](QByteArrayView line) { return line.trimmed().isEmpty(); }))
         return true;
     // Any day will do: the date line is not compared.
-    const QByteArray written = EncodeWorkspace(tree, regional, QDate(2000, 1, 1));
-    const QByteArrayView lineEnd("\r\n");
-    qsizetype at = 0;
-    for (std::size_t i = 0; i < fileLines.size(); ++i) {
-        const qsizetype end = written.indexOf(lineEnd, at);
-        if (end < 0)
-            return false;
-        if (i != kDateLine && QByteArrayView(written).sliced(at, end - at) != fileLines[i])
-            return false;
-        at = end + lineEnd.size();
-    }
-    return at == written.size();
+    TWorkspaceEncoder file(regional, &fileLines);
+    Encode(file, tree, regional, QDate(2000, 1, 1));
+    return file.Same();
 }
 
 std::optional<QString> SaveWorkspace(QSaveFile& file, const TWorkspace& tree,
