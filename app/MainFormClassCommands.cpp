@@ -74,17 +74,9 @@ void TMainForm::FileNewPupilExecute() {
         if (dialog.exec() != QDialog::Accepted)
             return;
 
-        auto record = std::make_unique<TPData>(TDataType::dtPupil);
-        record->SetSurname(dialog.Surname());
-        record->SetName(dialog.Name());
-        record->SetBirthDay(dialog.BirthDay());
-        record->SetSexe(dialog.Sexe());
-        record->SetClassName(dialog.ClassName());
-        record->SetLevelCount(int(schoolClass->Data->Lines().size()));
-        auto pupil = std::make_unique<TNode>();
-        pupil->Text = record->Surname() + u' ' + record->Name();
-        pupil->SetImages(NodeImages(*record));
-        pupil->Data = std::move(record);
+        auto pupil = NewPupilNode(
+            {dialog.Surname(), dialog.Name(), dialog.BirthDay(), dialog.Sexe(), dialog.ClassName()},
+            int(schoolClass->Data->Lines().size()));
         std::vector<std::unique_ptr<TNode>> pupils;
         pupils.push_back(std::move(pupil));
         SelectNode(Editor().AddPupils(target, std::move(pupils)));

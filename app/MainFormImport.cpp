@@ -22,19 +22,12 @@ namespace {
 
 // A pupil as the new-pupil command makes one, with the names as the sheet
 // shows them.
-std::unique_ptr<TNode> NewPupilNode(const TPupilListEntry& entry, const TClassNode& schoolClass) {
-    auto record = std::make_unique<TPData>(TDataType::dtPupil);
-    record->SetSurname(NormaliseName(TPData::StoredText(entry.Surname)));
-    record->SetName(NormaliseName(TPData::StoredText(entry.Name)));
-    record->SetBirthDay(entry.BirthDay);
-    record->SetSexe(entry.Sexe);
-    record->SetClassName(schoolClass.Text);
-    record->SetLevelCount(schoolClass.Data ? int(schoolClass.Data->Lines().size()) : 0);
-    auto node = std::make_unique<TNode>();
-    node->Text = record->Surname() + u' ' + record->Name();
-    node->SetImages(NodeImages(*record));
-    node->Data = std::move(record);
-    return node;
+std::unique_ptr<TNode> ImportedPupilNode(const TPupilListEntry& entry,
+                                         const TClassNode& schoolClass) {
+    return ::NewPupilNode({NormaliseName(TPData::StoredText(entry.Surname)),
+                           NormaliseName(TPData::StoredText(entry.Name)), entry.BirthDay,
+                           entry.Sexe, schoolClass.Text},
+                          schoolClass.Data ? int(schoolClass.Data->Lines().size()) : 0);
 }
 
 QString CannotImportMessage(const QString& path, const QString& reason) {
@@ -91,7 +84,7 @@ void TMainForm::ImportPupilsFrom(const QString& path, const QModelIndex& classIn
     std::vector<std::unique_ptr<TNode>> pupils;
     pupils.reserve(plan.Added.size());
     for (const TPupilListEntry& entry : plan.Added)
-        pupils.push_back(NewPupilNode(entry, *schoolClass));
+        pupils.push_back(ImportedPupilNode(entry, *schoolClass));
     const QModelIndex first = Editor().AddPupils(classIndex, std::move(pupils));
     Tree->expand(classIndex);
     SelectNode(first);

@@ -7,6 +7,21 @@ int TWorkspace::PupilCount() const {
     return count;
 }
 
+std::unique_ptr<TNode> NewPupilNode(const TPupilIdentity& identity, int subjectLines) {
+    auto record = std::make_unique<TPData>(TDataType::dtPupil);
+    record->SetSurname(identity.Surname);
+    record->SetName(identity.Name);
+    record->SetBirthDay(identity.BirthDay);
+    record->SetSexe(identity.Sexe);
+    record->SetClassName(identity.ClassName);
+    record->SetLevelCount(subjectLines);
+    auto node = std::make_unique<TNode>();
+    node->Text = record->Surname() + u' ' + record->Name();
+    node->SetImages(NodeImages(*record));
+    node->Data = std::move(record);
+    return node;
+}
+
 void FreeWorkspace(TWorkspace& tree) {
     for (const auto& schoolClass : tree.Classes) {
         schoolClass->Data.reset();

@@ -33,6 +33,20 @@ struct TWorkspace {
     int PupilCount() const;
 };
 
+// The identity of a new pupil, as typed or imported.
+struct TPupilIdentity {
+    QString Surname;
+    QString Name;
+    QString BirthDay;
+    QString Sexe;
+    QString ClassName;
+};
+
+// A new pupil's node: the identity stored as a record stores texts, one
+// entry per subject line of its class (the default level, no mark), no
+// remarks; captioned with its surname and first name.
+std::unique_ptr<TNode> NewPupilNode(const TPupilIdentity& identity, int subjectLines);
+
 // Releases every record; the nodes stay.
 void FreeWorkspace(TWorkspace& tree);
 
