@@ -3,10 +3,14 @@
 #include "app/MainForm.h"
 #include "app/WorkspaceModel.h"
 
+#include <QApplication>
 #include <QByteArray>
+#include <QFont>
 #include <QModelIndex>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
 
 #include <memory>
 #include <utility>
@@ -41,3 +45,21 @@ private:
     std::unique_ptr<TMainForm> FForm;
     QString FProblem;
 };
+
+// A window benchmark's main: the offscreen platform (it paints into memory as
+// a screen would, with no display needed) and a fixed font, then the window
+// made once and the benchmarks registered on it.
+template <typename Window, typename Register>
+int RunWindowBenchmarks(int argc, char** argv, Register registerOn) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Window window;
+    registerOn(window);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -98,23 +98,15 @@ void RedrawStatistics(benchmark::State& state, TClassWindow& window) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-
-    TClassWindow window;
-    benchmark::RegisterBenchmark("BM_ImportListOf40Pupils",
-                                 [&](benchmark::State& state) { ImportList(state, window); })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("BM_StatisticsRedraw200Subjects",
-                                 [&](benchmark::State& state) { RedrawStatistics(state, window); })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks<TClassWindow>(argc, argv, [](TClassWindow& window) {
+        benchmark::RegisterBenchmark("BM_ImportListOf40Pupils",
+                                     [&](benchmark::State& state) { ImportList(state, window); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(
+            "BM_StatisticsRedraw200Subjects",
+            [&](benchmark::State& state) { RedrawStatistics(state, window); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    });
 }

@@ -13,16 +13,9 @@
 #include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
 #include "benchmarks/BenchWindow.h"
-#include "data/SafeFile.h"
-#include "data/TextLines.h"
-#include "data/WorkspaceWriter.h"
 #include "widgets/EditGrid.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -126,36 +119,26 @@ void UndoRedoSubjectEdit(benchmark::State& state, const TSelectionWindow& window
 } // namespace
 
 int main(int argc, char** argv) {
-    // The offscreen platform paints into memory as a screen would, with no
-    // display needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-
-    const TSelectionWindow window;
-    benchmark::RegisterBenchmark("BM_SelectPupilThenPupil",
-                                 [&](benchmark::State& state) {
-                                     AlternateSelection(state, window, window.Pupil(0),
-                                                        window.Pupil(1));
-                                 })
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("BM_SelectPupilThenClass",
-                                 [&](benchmark::State& state) {
-                                     AlternateSelection(state, window, window.Pupil(0),
-                                                        window.ClassNode());
-                                 })
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark(
-        "BM_UndoRedoSubjectEdit",
-        [&](benchmark::State& state) { UndoRedoSubjectEdit(state, window); })
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks<const TSelectionWindow>(
+        argc, argv, [](const TSelectionWindow& window) {
+            benchmark::RegisterBenchmark("BM_SelectPupilThenPupil",
+                                         [&](benchmark::State& state) {
+                                             AlternateSelection(state, window, window.Pupil(0),
+                                                                window.Pupil(1));
+                                         })
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark("BM_SelectPupilThenClass",
+                                         [&](benchmark::State& state) {
+                                             AlternateSelection(state, window, window.Pupil(0),
+                                                                window.ClassNode());
+                                         })
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(
+                "BM_UndoRedoSubjectEdit",
+                [&](benchmark::State& state) { UndoRedoSubjectEdit(state, window); })
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+        });
 }
