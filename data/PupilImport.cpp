@@ -1,5 +1,8 @@
 #include "data/PupilImport.h"
 
+#include "data/Cp1252.h"
+#include "data/NameCase.h"
+
 #include <QSet>
 
 namespace {
@@ -23,17 +26,25 @@ TPupilImportPlan PlanPupilImport(const TClassNode& schoolClass, const TPupilList
     }
     TPupilImportPlan plan;
     QSet<QString> listed;
-    for (const TPupilListEntry& entry : list.Pupils) {
+    for (const TPupilListEntry& written : list.Pupils) {
+        TPupilListEntry entry = written;
+        entry.Surname = StoredName(written.Surname);
+        entry.Name = StoredName(written.Name);
         const QString key = IdentityKey(entry.Surname, entry.Name, entry.BirthDay);
-        if (entry.Surname.isEmpty())
-            plan.Skipped.push_back({entry, QStringLiteral("nom vide")});
-        else if (present.contains(key))
-            plan.Skipped.push_back({entry, QStringLiteral("déjà dans la classe")});
-        else if (listed.contains(key))
-            plan.Skipped.push_back({entry, QStringLiteral("déjà plus haut dans la liste")});
-        else {
+        if (entry.Surname.isEmpty()) {
+            plan.Skipped.push_back({written, QStringLiteral("nom vide")});
+        } else if (present.contains(key)) {
+            plan.Skipped.push_back({written, QStringLiteral("déjà dans la classe")});
+        } else if (listed.contains(key)) {
+            plan.Skipped.push_back({written, QStringLiteral("déjà plus haut dans la liste")});
+        } else {
             listed.insert(key);
-            plan.Added.push_back(entry);
+            // Only a change of letters is worth telling; a change of case is
+            // the name's form, which the list shows as stored.
+            const bool fitted = Cp1252::FitToWindows1252(written.Surname) != written.Surname ||
+                                Cp1252::FitToWindows1252(written.Name) != written.Name;
+            plan.Added.push_back(
+                {entry, fitted ? written.Surname + u' ' + written.Name : QString()});
         }
     }
     return plan;

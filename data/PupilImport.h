@@ -9,13 +9,18 @@
 
 // What an import would do to a class: the rows to add, in the file's order,
 // and those left out with the reason shown to the user.
+struct TPlannedPupil {
+    TPupilListEntry Entry; // the names as the record will store them
+    QString Written;       // "Surname Name" as the file has it, when storing changes letters
+};
+
 struct TSkippedPupil {
     TPupilListEntry Entry;
     QString Reason;
 };
 
 struct TPupilImportPlan {
-    std::vector<TPupilListEntry> Added;
+    std::vector<TPlannedPupil> Added;
     std::vector<TSkippedPupil> Skipped;
 };
 
