@@ -4,6 +4,7 @@
 #include "app/HandlerGuard.h"
 #include "app/ImageLists.h"
 #include "data/ColHints.h"
+#include "data/PupilColumnMemory.h"
 #include "data/Settings.h"
 #include "data/Workspace.h"
 #include "data/WorkspaceReader.h"
@@ -102,6 +103,11 @@ public:
     // Imports the list into the class, after the preview.
     void ImportPupilsFrom(const QString& path, const QModelIndex& classIndex);
     TStatisticsForm* StatisticsWindow() const;
+    // Results out: the selected class (or the class of the selected pupil)
+    // as a spreadsheet; the format follows the file's suffix (.ods when it
+    // has none of .ods, .xlsx, .csv).
+    void FileExportResultsExecute();
+    void ExportResultsTo(const QString& path, const QModelIndex& classIndex);
     void FileExitExecute();
     void EditUndoExecute();
     void EditRedoExecute();
@@ -162,8 +168,8 @@ private:
     TColHints FColHints = DefaultColHints();
     TPrintConf FPrintConf;
     bool FFillingRemarks = false;
-    // True while UpdatePupilSheet fills the identity fields: what that
-    // stores (the names normalised when shown) is no step of the history.
+    // True while UpdatePupilSheet fills the identity fields, which stores
+    // nothing: showing a pupil never changes it.
     bool FFillingSheet = false;
     bool FStartMaximized = false;
     bool FToolBarHints = true;
@@ -171,6 +177,8 @@ private:
     std::unique_ptr<QLockFile> FLock;
     bool FOpenedElsewhere = false;
     QPointer<TStatisticsForm> FStatistics;
+    // The import's column choices, kept in the settings file.
+    TPupilColumnMemory FPupilColumns;
 
     QToolBar* ToolBar = nullptr;
     TStatusBar* StatusBar = nullptr;
@@ -202,6 +210,7 @@ private:
     QAction* FilePrint = nullptr;
     QAction* FileImportPupils = nullptr;
     QAction* FileStatistics = nullptr;
+    QAction* FileExportResults = nullptr;
     QAction* FileToolBar = nullptr;
     QAction* FileBigIcons = nullptr;
     QAction* FileBigIconsItem = nullptr;

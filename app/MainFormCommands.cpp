@@ -71,9 +71,13 @@ void TMainForm::BuildCommands() {
     FileStatistics = NewAction("FileStatistics", QStringLiteral("S&tatistiques de la classe"));
     FileStatistics->setIconText(QStringLiteral("Statistiques de la classe"));
     connect(FileStatistics, &QAction::triggered, this, &TMainForm::FileStatisticsExecute);
+    FileExportResults =
+        NewAction("FileExportResults", QStringLiteral("E&xporter les résultats..."));
+    FileExportResults->setIconText(QStringLiteral("Exporter les résultats..."));
+    connect(FileExportResults, &QAction::triggered, this, &TMainForm::FileExportResultsExecute);
     // Until a node is selected there is nothing to act on.
-    for (QAction* action :
-         {FileNewPupil, FileDelete, FileModifyMatters, FilePrint, FileImportPupils, FileStatistics})
+    for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint,
+                            FileImportPupils, FileStatistics, FileExportResults})
         action->setEnabled(false);
     connect(FileNewClass, &QAction::triggered, this, &TMainForm::FileNewClassExecute);
     connect(FileNewPupil, &QAction::triggered, this, &TMainForm::FileNewPupilExecute);
@@ -119,7 +123,7 @@ void TMainForm::BuildMenus() {
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addActions({FileNewClass, FileNewPupil, FileDelete, FileModifyMatters, FilePrint});
     file->addSeparator();
-    file->addActions({FileImportPupils, FileStatistics});
+    file->addActions({FileImportPupils, FileStatistics, FileExportResults});
     file->addSeparator();
     file->addActions({FileToolBar, FileBigIconsItem});
     file->addSeparator();
@@ -228,6 +232,7 @@ void TMainForm::BuildPopupMenu() {
     PopupMenu->addSeparator();
     item(FileImportPupils);
     item(FileStatistics);
+    item(FileExportResults);
     PopupMenu->addSeparator();
     PopupMenu->addAction(TreeExpandAll);
     PopupMenu->addAction(TreeCollapseAll);

@@ -16,7 +16,8 @@ QString NameForm(const QString& name) {
     bool lower = false;
     for (QChar c : name) {
         upper = upper || c.isUpper();
-        lower = lower || c.isLower();
+        // "ß" has no capital of its own: it says nothing of the case.
+        lower = lower || (c.isLower() && c.toUpper() != c);
     }
     if (upper && lower)
         return name;

@@ -26,5 +26,7 @@ struct TPupilImportPlan {
 
 // A row is left out when its surname is empty, or when a pupil of the same
 // surname, first name and date of birth (case and outer blanks aside) is
-// already in the class or earlier in the list.
-TPupilImportPlan PlanPupilImport(const TClassNode& schoolClass, const TPupilList& list);
+// already in the class or earlier in the list (dates compared by their day,
+// two-digit years up to thisYear).
+TPupilImportPlan PlanPupilImport(const TClassNode& schoolClass, const TPupilList& list,
+                                 int thisYear);

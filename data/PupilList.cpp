@@ -110,25 +110,37 @@ private:
     int FLine = 1;
 };
 
-// The separator the header row uses most (outside quotes); ";" for a row
-// with none of them, as a list of surnames alone has.
+// The separator a row of the first few uses most (outside quotes): the
+// header's, even under a title row; ";" when no row has any, as a list of
+// surnames alone.
 QChar DetectSeparator(QStringView text) {
+    constexpr int kLines = 20;
     const std::array<QChar, 3> candidates = {u'\t', u';', u','};
+    std::array<int, 3> most{};
     std::array<int, 3> counts{};
     bool quoted = false;
+    int line = 0;
     for (QChar c : text) {
-        if (c == u'"')
+        if (c == u'"') {
             quoted = !quoted;
-        else if (!quoted && (c == u'\r' || c == u'\n'))
-            break;
-        for (std::size_t i = 0; i < candidates.size(); ++i) {
-            if (!quoted && c == candidates[i])
-                ++counts[i];
+        } else if (!quoted && (c == u'\r' || c == u'\n')) {
+            for (std::size_t i = 0; i < candidates.size(); ++i)
+                most[i] = std::max(most[i], counts[i]);
+            counts = {};
+            if (++line == kLines)
+                break;
+        } else if (!quoted) {
+            for (std::size_t i = 0; i < candidates.size(); ++i) {
+                if (c == candidates[i])
+                    ++counts[i];
+            }
         }
     }
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        most[i] = std::max(most[i], counts[i]);
     std::size_t best = 1;
     for (std::size_t i : {0U, 2U}) {
-        if (counts[i] > counts[best])
+        if (most[i] > most[best])
             best = i;
     }
     return candidates[best];

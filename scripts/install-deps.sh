@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core
     libbenchmark-dev
     poppler-utils
+    libxlsxwriter-dev libzip-dev python3-openpyxl python3-odf
     "$@"
 )
 
