@@ -156,8 +156,8 @@ void TSheetLayout::BeginTable() {
         const int x = column + (G.LevelWidth - Canvas.TextWidth(letter)) / 2;
         DrawText({x, top}, SheetRect(column, top, column + G.LevelWidth, bottom), letter);
     }
-    DrawText({G.XNote(), top}, SheetRect(G.XNote(), top, G.XNote() + G.MarkWidth, bottom),
-             u"Note"_s);
+    DrawText({G.XNote() + G.MarkInset, top},
+             SheetRect(G.XNote(), top, G.XNote() + G.MarkWidth, bottom), u"Note"_s);
     Canvas.DrawLine({G.FrameLeft, bottom}, {G.FrameRight, bottom});
     Y = y0 + G.RowHeight + 20;
 }
@@ -213,7 +213,45 @@ bool TSheetLayout::DrawSubjectCell(const QString& line, int top) {
     return subject.Evaluated;
 }
 
-QRect TSheetLayout::LevelSquare(int level, int top) const {
+int TSheetLayout::Gap() const {
+    return std::max(1, Canvas.TextWidth(u" "_s));
+}
+
+void TSheetLayout::FitColumns(const QStringList& levelTexts, const QStringList& markTexts) {
+    const int gap = Gap();
+    auto widest = [this](const QStringList& texts, int from) {
+        for (const QString& text : texts)
+            from = std::max(from, Canvas.TextWidth(text));
+        return from;
+    };
+    QStringList letters;
+    for (int level = 1; level <= 4; ++level)
+        letters << LevelLetter(level);
+    // A figure centred in its column keeps half a gap on each side, so two
+    // neighbours stand a whole gap apart.
+    G.LevelWidth = std::max(G.LevelWidth, widest(levelTexts, widest(letters, 0)) + gap);
+    // The mark column's texts start half a gap in and end half a gap before
+    // the frame's right line, where the column now ends.
+    G.MarkInset = gap / 2;
+    G.MarkWidth = std::max(G.MarkWidth, widest(markTexts, Canvas.TextWidth(u"Note"_s)) + gap);
+    G.SubjectWidth = G.FrameRight - G.X0 - 4 * G.LevelWidth - G.MarkWidth;
+}
+
+void TSheetLayout::DrawInLevelColumn(int level, int top, const QString& text) {
+    if (text.isEmpty())
+        return;
+    const int column = G.LevelLeft(level);
+    const int x = column + (G.LevelWidth - Canvas.TextWidth(text)) / 2;
+    DrawText({x, top}, SheetRect(column, top, column + G.LevelWidth, top + G.RowHeight), text);
+}
+
+void TSheetLayout::DrawInMarkColumn(int top, const QString& text) {
+    const int left = G.XNote();
+    DrawText({left + G.MarkInset, top}, SheetRect(left, top, left + G.MarkWidth, top + G.RowHeight),
+             text);
+}
+
+QRect TSheetLayout::LevelSquare(int level, int top, int inset) const {
     const int column = G.LevelLeft(level);
     int left = column + 1;
     int right = column + G.LevelWidth - 2;
@@ -228,5 +266,7 @@ QRect TSheetLayout::LevelSquare(int level, int top) const {
         left += (w - h) / 2;
         right -= (w - h) / 2;
     }
-    return SheetRect(left, upper, right, lower);
+    // A square too small for the inset keeps its centre point.
+    inset = std::clamp(inset, 0, std::min(right - left, lower - upper) / 2);
+    return SheetRect(left + inset, upper + inset, right - inset, lower - inset);
 }

@@ -116,6 +116,10 @@ void TModifyDlg::BuildLayout() {
     ClassCombo = new TComboBox97(MainPanel);
     ClassCombo->setObjectName(QStringLiteral("ClassCombo"));
     ClassCombo->setGeometry(176, 318, 150, 22);
+    // Named for screen readers after the captions beside them.
+    AvailableMattersMemo->setAccessibleName(QStringLiteral("Matières disponibles"));
+    ClassMattersTree->setAccessibleName(QStringLiteral("Matières de la classe"));
+    ClassCombo->setAccessibleName(QStringLiteral("Importer depuis une autre classe"));
     OkBtn = NewButton(this, "OkBtn", QStringLiteral("Ok"), {206, 368, 75, 25});
     CancelBtn = NewButton(this, "CancelBtn", QStringLiteral("Annuler"), {302, 368, 75, 25});
     OkBtn->setDefault(true);

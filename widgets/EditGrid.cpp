@@ -34,6 +34,12 @@ TEditGrid::TEditGrid(QWidget* parent)
     , FFixedCursor(Qt::ArrowCursor)
     , FCellColor(palette().color(QPalette::Base))
     , FFontColor(palette().color(QPalette::Text)) {
+    FModel->Meaning = [this](int col, int row) {
+        return AccessibleText(col, row);
+    };
+    FModel->Description = [this](int col, int row) {
+        return AccessibleDescription(col, row);
+    };
     setModel(FModel);
     setHorizontalHeader(FHeader);
     setItemDelegate(new TEditGridDelegate(*this, this));
@@ -227,6 +233,26 @@ bool TEditGrid::IsEvaluatedRow(int ARow) const {
         return false;
     const QString subject = Cells(FExpandCol, ARow);
     return !subject.isEmpty() && !subject.startsWith(u'$');
+}
+
+QString TEditGrid::AccessibleText(int ACol, int ARow) const {
+    const QString text = Cells(ACol, ARow);
+    if (ARow < FixedRows())
+        return text.trimmed();
+    if (ACol == FExpandCol)
+        return StripSubjectPrefix(text);
+    if (!IsEvaluatedRow(ARow))
+        return {};
+    if (text == Mark && IsCheckCol(ACol))
+        return Cells(ACol, 0).trimmed();
+    return text.trimmed();
+}
+
+QString TEditGrid::AccessibleDescription(int ACol, int ARow) const {
+    if (ACol == FExpandCol && ARow >= FixedRows() && !Cells(ACol, ARow).isEmpty() &&
+        !IsEvaluatedRow(ARow))
+        return u"rubrique"_s;
+    return {};
 }
 
 bool TEditGrid::CellHasFocus(int ACol, int ARow) const {

@@ -68,6 +68,12 @@ public:
     void FitColWidths();
     void FitRowHeights();
     bool IsEvaluatedRow(int ARow) const;
+    // What a cell says to a screen reader: a subject's name without its
+    // encoding, a header without its padding, a crossed cell as the level
+    // its column stands for, nothing for what a heading row does not draw.
+    QString AccessibleText(int ACol, int ARow) const;
+    // "rubrique" for the subject cell of a heading row.
+    QString AccessibleDescription(int ACol, int ARow) const;
 
     TXBaloon& Baloon() { return FBaloon; }
 
