@@ -47,6 +47,7 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
     FileImportPupils->setEnabled(selected);
     FileStatistics->setEnabled(selected);
     FileModifyMatters->setEnabled(selected && record->IsClass());
+    UpdateClassEntryCommands(record);
     if (!selected) {
         Grid->hide();
         SetSheetEnabled(false);
