@@ -24,6 +24,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
 class QTreeView;
+class TClassEntryForm;
 class TClassTreeView;
 class TComboBox97;
 class TEdit97;
@@ -221,4 +222,33 @@ private:
     QAction* HelpAbout = nullptr;
     QAction* TreeExpandAll = nullptr;
     QAction* TreeCollapseAll = nullptr;
+
+    // The class entry window and the class's housekeeping
+    // (MainFormClassEntry.cpp).
+public:
+    void FileClassEntryExecute();
+    void FileRenameClassExecute();
+    void FileMovePupilExecute();
+    void FileSortPupilsExecute();
+    // The open class entry window of the class, if any.
+    TClassEntryForm* ClassEntryWindow(const QModelIndex& schoolClass) const;
+    // False, after the duplicate message, when another class has the name.
+    bool RenameClassTo(const QModelIndex& schoolClass, const QString& name);
+    // Moves the pupil to the end of the class and selects it there.
+    QModelIndex MovePupilTo(const QModelIndex& pupil, const QModelIndex& schoolClass);
+
+private:
+    void BuildClassEntryCommands();
+    void UpdateClassEntryCommands(const TPData* record);
+    // Records changed by a command or another window: the grid and the
+    // status bar show them at once.
+    void TreeRecordsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+
+    QList<QPointer<TClassEntryForm>> FClassEntries;
+    // True while the grid hands its own change to the editor: it shows it.
+    bool FGridWriting = false;
+    QAction* FileClassEntry = nullptr;
+    QAction* FileRenameClass = nullptr;
+    QAction* FileMovePupil = nullptr;
+    QAction* FileSortPupils = nullptr;
 };

@@ -48,6 +48,7 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
     FileStatistics->setEnabled(selected);
     FileExportResults->setEnabled(selected);
     FileModifyMatters->setEnabled(selected && record->IsClass());
+    UpdateClassEntryCommands(record);
     if (!selected) {
         Grid->hide();
         SetSheetEnabled(false);

@@ -114,6 +114,8 @@ private:
     void Restructure(bool editCellGoes, const std::function<void()>& resize);
     TCell CellAtGlobal(QPoint globalPos) const;
     bool IsCheckCol(int ACol) const;
+    bool LevelKey(QKeyEvent* event);
+    int MarkedOrFirstCheckCol(int ARow) const;
 
     void MousePressed(QPoint globalPos);
     void MouseReleased(QPoint globalPos);
