@@ -64,6 +64,8 @@ void BuildPupilSheet(TPageRecorder& preview, TSheetCanvas& canvas, const TSheetS
                             SheetRect(g.XNote(), top, g.XNote() + g.MarkWidth, top + g.RowHeight),
                             FormatFixed(mark, 4, 1, separator));
         }
+        if (const QString& comment = pupil.GetComment(j); !comment.isEmpty())
+            layout.DrawComment(comment);
     }
     layout.EndTable();
     if (options.DrawRemarks) {
