@@ -5,7 +5,9 @@
 #include "app/ImageLists.h"
 #include "data/ColHints.h"
 #include "data/PupilColumnMemory.h"
+#include "data/RemarksBank.h"
 #include "data/Settings.h"
+#include "data/Spelling.h"
 #include "data/Workspace.h"
 #include "data/WorkspaceReader.h"
 #include "print/PrintConf.h"
@@ -251,4 +253,37 @@ private:
     QAction* FileRenameClass = nullptr;
     QAction* FileMovePupil = nullptr;
     QAction* FileSortPupils = nullptr;
+    // The remarks box's spelling and bank of ready remarks
+    // (MainFormRemarks.cpp).
+public:
+    TSpelling& Spelling() { return *FSpelling; }
+    QString SpellingStatus() const;
+    void EditRemarksBankExecute();
+
+private:
+    QWidget* BuildRemarksHeader(QWidget* panel);
+    void StartSpelling();
+    // The commands enabled for the record; its class's pupils' names, and
+    // unless told otherwise its subjects, count as known words.
+    void UpdateRemarksTools(const TPData* record, bool subjectsKnown = true);
+    std::optional<TRemarksBank> ReadRemarksBankFile();
+
+    std::unique_ptr<TSpelling> FSpelling = std::make_unique<TSpelling>();
+    class QPushButton* RemarksBankBtn = nullptr;
+    QAction* EditRemarksBank = nullptr;
+
+    // A pupil's comment per subject, in the grid (MainFormComments.cpp).
+public:
+    // Edits the comment on the grid's current subject.
+    void GridCommentExecute();
+
+private:
+    void BuildGridCommentCommand();
+    void ShowGridComments(const TPData& record);
+    // The subject index of the grid's current row when a comment can go
+    // there (a pupil's evaluated subject), else -1.
+    int CommentableSubject() const;
+
+    QAction* GridComment = nullptr;
+    QMenu* GridPopupMenu = nullptr;
 };

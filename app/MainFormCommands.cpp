@@ -134,6 +134,8 @@ void TMainForm::BuildMenus() {
     QMenu* edition = menuBar()->addMenu(QStringLiteral("&Edition"));
     edition->setObjectName(QStringLiteral("EditMenu"));
     edition->addActions({EditUndo, EditRedo});
+    edition->addSeparator();
+    edition->addAction(EditRemarksBank);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Aide"));
     help->setObjectName(QStringLiteral("HelpMenu"));
     help->addAction(HelpContents);

@@ -57,6 +57,7 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
         SetSheetEnabled(record->IsPupil());
     }
 
+    UpdateRemarksTools(record);
     if (selected && record->IsPupil()) {
         FFillingSheet = true;
         SurnameEdt->setText(record->Surname());

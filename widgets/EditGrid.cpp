@@ -8,9 +8,11 @@
 #include "widgets/SubjectText.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <numeric>
@@ -618,4 +620,34 @@ void TEditGrid::ApplyRowHeights() {
     updateGeometries();
     if (FEditor->isVisible())
         PlaceEditor();
+}
+
+void TEditGrid::SetRowNote(int ARow, const QString& note) {
+    if (note.isEmpty() ? FRowNotes.remove(ARow) == 0 : FRowNotes.value(ARow) == note)
+        return;
+    if (!note.isEmpty())
+        FRowNotes.insert(ARow, note);
+    viewport()->update();
+}
+
+void TEditGrid::ClearRowNotes() {
+    if (FRowNotes.isEmpty())
+        return;
+    FRowNotes.clear();
+    viewport()->update();
+}
+
+bool TEditGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex cell = indexAt(help->pos());
+        const QString note =
+            cell.isValid() && cell.row() >= FixedRows() ? RowNote(cell.row()) : QString();
+        if (note.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), note, viewport(), visualRect(cell));
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
