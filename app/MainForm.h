@@ -4,10 +4,10 @@
 #include "app/HandlerGuard.h"
 #include "app/ImageLists.h"
 #include "data/ColHints.h"
+#include "data/PrintConf.h"
 #include "data/Settings.h"
 #include "data/Workspace.h"
 #include "data/WorkspaceReader.h"
-#include "print/PrintConf.h"
 
 #include <QMainWindow>
 #include <QModelIndex>

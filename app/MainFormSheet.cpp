@@ -5,10 +5,10 @@
 #include "app/MainForm.h"
 
 #include "app/NameCase.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QLabel>

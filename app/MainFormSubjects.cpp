@@ -4,10 +4,10 @@
 #include "app/MainForm.h"
 
 #include "app/HandlerGuard.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/SubjectRemap.h"
 #include "subjects/ModifyDlg.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 void TMainForm::FileModifyMattersExecute() {
     CommitPendingEdit();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/ColHints.h"
+#include "data/PrintConf.h"
 #include "data/SettingsFile.h"
-#include "print/PrintConf.h"
 
 #include <QByteArray>
 #include <QRect>

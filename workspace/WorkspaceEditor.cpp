@@ -1,8 +1,8 @@
-#include "app/WorkspaceEditor.h"
+#include "workspace/WorkspaceEditor.h"
 
-#include "app/TreeCommands.h"
-#include "app/WorkspaceModel.h"
 #include "data/SubjectLine.h"
+#include "workspace/TreeCommands.h"
+#include "workspace/WorkspaceModel.h"
 
 namespace {
 
