@@ -115,7 +115,7 @@ void TMainForm::LoadWorkspaceFile(const QString& path) {
     });
     // Whatever stopped the load, the file holds more than the tree now does.
     if (!loaded) {
-        FLoadResult.LostContent = true;
+        FLoadResult.SetCutShort();
         return;
     }
     if (!FLoadResult.Error.isEmpty())
