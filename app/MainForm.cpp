@@ -101,6 +101,7 @@ void TMainForm::FormCreate() {
     SexeCombo->setCurrentIndex(DefaultSexeIndex);
     PrepareGrid(nullptr);
     FFillingRemarks = false;
+    StartSpelling();
     LoadWorkspaceFile(FEnvironment.FilePath(QStringLiteral("tree.dat")));
 }
 
@@ -176,6 +177,8 @@ bool TMainForm::FormClose() {
         ShowErrorReport(this, *error);
         return false;
     }
+    if (!KeepCopyOfDamagedSettings())
+        return false;
     if (auto error = WriteWholeFile(FEnvironment.FilePath(QStringLiteral("quillorin.ini")),
                                     EncodeSettings(CurrentSettings()))) {
         ShowErrorReport(this, *error);

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "app/HandlerGuard.h"
+#include "app/MessageBoxes.h"
 #include "app/WorkspaceEditor.h"
 #include "app/WorkspaceModel.h"
 #include "data/SubjectRemap.h"
@@ -23,7 +24,20 @@ void TMainForm::FileModifyMattersExecute() {
                 others.push_back({other->Text, other->Data ? other->Data->Lines() : QStringList()});
         }
         TModifyDlg dialog(*record, std::move(others), ShowErrorReport, this);
-        if (dialog.exec() != QDialog::Accepted)
+        // The subjects are what is checked here: only the pupils' names
+        // count as known.
+        UpdateRemarksTools(record, false);
+        std::vector<const TPData*> pupils;
+        for (const auto& pupil : schoolClass->Pupils) {
+            if (pupil->Data && pupil->Data->IsPupil())
+                pupils.push_back(pupil->Data.get());
+        }
+        dialog.SetEvaluations(std::move(pupils), FEnvironment.Regional.Locale);
+        dialog.SetSpelling(FSpelling.get(),
+                           [&dialog](const QString& text) { ShowMessage(&dialog, text); });
+        const int result = dialog.exec();
+        UpdateRemarksTools(SelectedData());
+        if (result != QDialog::Accepted)
             return;
 
         // Compared as they will be stored, so that a line that changes when
@@ -31,13 +45,13 @@ void TMainForm::FileModifyMattersExecute() {
         QStringList matters;
         for (const QString& line : dialog.MemoLines())
             matters.append(TPData::StoredLine(line));
+        const std::vector<int> mapping = MapSubjectLines(
+            record->Lines(), matters, dialog.LineOrigins(), FEnvironment.Regional.Locale);
         std::vector<TWorkspaceEditor::TRecordChange> changes;
         for (int row = 0; row < int(schoolClass->Pupils.size()); ++row) {
             const TNode& pupil = *schoolClass->Pupils[std::size_t(row)];
             if (pupil.Data && pupil.Data->IsPupil())
-                changes.emplace_back(FModel->index(row, 0, node),
-                                     RemapPupil(*pupil.Data, record->Lines(), matters,
-                                                FEnvironment.Regional.Locale));
+                changes.emplace_back(FModel->index(row, 0, node), RemapPupil(*pupil.Data, mapping));
         }
         auto classRecord = std::make_unique<TPData>(*record);
         classRecord->SetLines(matters);

@@ -80,6 +80,8 @@ void TPData::SetLevelCount(int count) {
         FWideLevels.resize(size, DefaultLevel);
     else
         FLevels.resize(size, DefaultLevel);
+    if (FComments.size() > count)
+        FComments.resize(count);
 }
 
 void TPData::ReserveLevels(int count) {
@@ -89,6 +91,33 @@ void TPData::ReserveLevels(int count) {
         FWideLevels.reserve(size);
     else
         FLevels.reserve(size);
+}
+
+const QString& TPData::GetComment(int index) const {
+    static const QString none;
+    return index >= 0 && index < FComments.size() ? FComments[index] : none;
+}
+
+void TPData::SetComment(int index, const QString& text) {
+    if (index < 0)
+        throw EListError(index);
+    const QString comment = StoredComment(text);
+    if (index >= FComments.size()) {
+        if (comment.isEmpty())
+            return;
+        FComments.resize(index + 1);
+    }
+    FComments[index] = comment;
+    while (!FComments.isEmpty() && FComments.constLast().isEmpty())
+        FComments.removeLast();
+}
+
+bool TPData::HasComments() const {
+    return !FComments.isEmpty();
+}
+
+QString TPData::StoredComment(const QString& text) {
+    return StoredLine(text).trimmed();
 }
 
 void TPData::AssignLines(const QStringList* source) {

@@ -72,6 +72,15 @@ public:
     // What one of the Lines stores: fitted likewise, and with "/" for "|".
     static QString StoredLine(const QString& text);
 
+    // A pupil's comment on one subject line ("revoir les tables de 7"),
+    // entry i belonging to subject line i like the evaluations; empty where
+    // there is none. A comment is one line without "|" (the file's
+    // separator, which becomes "/").
+    const QString& GetComment(int index) const;
+    void SetComment(int index, const QString& text);
+    bool HasComments() const;
+    static QString StoredComment(const QString& text);
+
 private:
     void EnsureEntry(int index);
     bool WideLevels() const { return !FWideLevels.empty(); }
@@ -84,6 +93,7 @@ private:
     std::vector<std::int8_t> FLevels;
     std::vector<std::int32_t> FWideLevels;
     QStringList FLines;
+    QStringList FComments; // empty for most pupils: no cost for them
     QString FSurname;
     QString FName;
     QString FBirthDay;

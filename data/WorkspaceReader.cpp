@@ -1,5 +1,6 @@
 #include "data/WorkspaceReader.h"
 
+#include "data/CommentsLine.h"
 #include "data/Cp1252.h"
 #include "data/SafeFile.h"
 #include "data/WorkspaceCodecs.h"
@@ -189,6 +190,12 @@ private:
             , FClassStarts(classStarts) {}
 
         bool Next(TLine& line) {
+            if (FHasPending) {
+                FHasPending = false;
+                line = FPending;
+                ++FListIndex;
+                return true;
+            }
             while (FLines.Next(line)) {
                 if (FNextClass < FClassStarts.size() && line.Start == FClassStarts[FNextClass]) {
                     // The class block's two lines are there: it was read whole.
@@ -203,6 +210,13 @@ private:
             return false;
         }
 
+        // Makes the line just given the next one given again.
+        void PutBack(const TLine& line) {
+            FPending = line;
+            FHasPending = true;
+            --FListIndex;
+        }
+
         // The index of the line last given in the list of lines left.
         long long ListIndex() const { return FListIndex; }
 
@@ -211,6 +225,8 @@ private:
         const std::vector<qsizetype>& FClassStarts;
         std::size_t FNextClass = 0;
         long long FListIndex = -1;
+        TLine FPending;
+        bool FHasPending = false;
     };
 
     void ReadPupils(QByteArrayView bytes) {
@@ -233,7 +249,15 @@ private:
             int available = 0;
             while (available < kPupilFields && lines.Next(fields[std::size_t(available)]))
                 ++available;
-            ReadPupil(fields, available, listIndex);
+            // A pupil's comments come on the line after its block, when it has any.
+            TLine after;
+            bool hasComments = false;
+            if (available == kPupilFields && lines.Next(after)) {
+                hasComments = IsCommentsLine(after.Text);
+                if (!hasComments)
+                    lines.PutBack(after);
+            }
+            ReadPupil(fields, available, listIndex, hasComments ? &after : nullptr);
             ++taken;
         }
     }
@@ -241,7 +265,7 @@ private:
     // Reads the fields in order; a block cut short ends the load at its
     // first missing line, as the list's index error.
     void ReadPupil(const std::array<TLine, kPupilFields>& fields, int available,
-                   long long listIndex) {
+                   long long listIndex, const TLine* comments) {
         auto field = [&](int offset) -> const TLine& {
             if (offset > available)
                 throw EListError(listIndex + offset);
@@ -281,12 +305,22 @@ private:
         if (decoded.Read && subjects > 0 && record->LevelCount() > subjects)
             Lost(TLoss::Values, levels.Start);
         record->SetLevelCount(subjects);
+        if (comments)
+            ReadComments(*comments, *record);
 
         auto node = std::make_unique<TNode>();
         node->Text = record->Surname() + u' ' + record->Name();
         node->SetImages(NodeImages(*record));
         node->Data = std::move(record);
         schoolClass->Pupils.push_back(std::move(node));
+    }
+
+    // Written back only when the pupil has a comment, and then with an
+    // entry for every evaluation.
+    void ReadComments(const TLine& line, TPData& record) {
+        DecodeComments(Value(line, "Comments="), record);
+        if (!record.HasComments() || Cp1252::Encode(CommentsLine(record)) != line.Text)
+            Lost(TLoss::Values, line.Start);
     }
 
     // The value after the key; a key spelled otherwise, or a line without

@@ -1,5 +1,6 @@
 #include "data/WorkspaceWriter.h"
 
+#include "data/CommentsLine.h"
 #include "data/Cp1252.h"
 #include "data/SafeFile.h"
 #include "data/WorkspaceCodecs.h"
@@ -48,6 +49,10 @@ public:
         AppendLevels(FBytes, record, FSeparator);
         FBytes += "\r\n";
         ListEntry("Remarks=", record.Lines());
+        if (record.HasComments()) {
+            Cp1252::AppendEncoded(FBytes, CommentsLine(record));
+            FBytes += "\r\n";
+        }
     }
 
     QByteArray& Bytes() { return FBytes; }
