@@ -6,6 +6,7 @@
 #include "widgets/Controls97.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
