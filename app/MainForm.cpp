@@ -118,7 +118,7 @@ void TMainForm::LoadWorkspaceFile(const QString& path) {
     });
     // Whatever stopped the load, the file holds more than the tree now does.
     if (!loaded) {
-        FLoadResult.LostContent = true;
+        FLoadResult.SetCutShort();
         return;
     }
     if (!FLoadResult.Error.isEmpty())
@@ -179,6 +179,8 @@ bool TMainForm::FormClose() {
         ShowErrorReport(this, *error);
         return false;
     }
+    if (!KeepCopyOfDamagedSettings())
+        return false;
     if (auto error = WriteWholeFile(FEnvironment.FilePath(QStringLiteral("quillorin.ini")),
                                     EncodeSettings(CurrentSettings()))) {
         ShowErrorReport(this, *error);

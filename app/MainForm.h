@@ -140,6 +140,7 @@ private:
     void FormResize();
     bool FormClose();
     bool KeepCopyOfDamagedWorkspace();
+    bool KeepCopyOfDamagedSettings();
     void ShowHelpTopic(const QString& topic);
 
     void LoadSettings(const QString& path);
@@ -168,6 +169,7 @@ private:
     std::unique_ptr<TWorkspaceEditor> FEditor;
     TLoadResult FLoadResult;
     bool FCopyKept = false;
+    bool FSettingsNeedCopy = false; // the settings file was not read whole
     TColHints FColHints = DefaultColHints();
     TPrintConf FPrintConf;
     bool FFillingRemarks = false;

@@ -7,6 +7,7 @@
 #include "data/SafeFile.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
@@ -37,7 +38,9 @@ void TMainForm::LoadSettings(const QString& path) {
     if (!bytes) {
         ShowMessage(MessageParent(), MissingSettingsMessage(path));
     } else {
-        settings = ReadSettings(TSettingsFile(*bytes));
+        const TSettingsFile file(*bytes);
+        settings = ReadSettings(file);
+        FSettingsNeedCopy = !file.ReadWhole();
     }
     ApplyWindowSettings(settings.Window);
     FPrintConf = settings.PrintConf;
@@ -68,6 +71,26 @@ void TMainForm::ApplyWindowSettings(const TWindowSettings& window) {
     FileToolBar->setChecked(window.ToolBarVisible);
     if (!window.BigIcons)
         FileBigIconsExecute();
+}
+
+bool TMainForm::KeepCopyOfDamagedSettings() {
+    // What the reader could not read would be lost when the file is
+    // written: keep it as it was, once, and say where.
+    if (!FSettingsNeedCopy)
+        return true;
+    const QString path = FEnvironment.FilePath(QStringLiteral("quillorin.ini"));
+    if (QFileInfo::exists(path)) {
+        const TCopyResult copy = KeepCopyOf(path);
+        if (copy.Error) {
+            ShowErrorReport(this, *copy.Error);
+            return false;
+        }
+        ShowMessage(this, QStringLiteral("Le fichier '%1' n'avait pas pu être lu en entier.\r"
+                                         "Une copie de son contenu d'origine est gardée dans '%2'.")
+                              .arg(path, copy.CopyPath));
+    }
+    FSettingsNeedCopy = false;
+    return true;
 }
 
 TSettings TMainForm::CurrentSettings() const {

@@ -27,6 +27,12 @@ void TMainForm::FileModifyMattersExecute() {
         // The subjects are what is checked here: only the pupils' names
         // count as known.
         UpdateRemarksTools(record, false);
+        std::vector<const TPData*> pupils;
+        for (const auto& pupil : schoolClass->Pupils) {
+            if (pupil->Data && pupil->Data->IsPupil())
+                pupils.push_back(pupil->Data.get());
+        }
+        dialog.SetEvaluations(std::move(pupils), FEnvironment.Regional.Locale);
         dialog.SetSpelling(FSpelling.get(),
                            [&dialog](const QString& text) { ShowMessage(&dialog, text); });
         const int result = dialog.exec();
@@ -39,13 +45,13 @@ void TMainForm::FileModifyMattersExecute() {
         QStringList matters;
         for (const QString& line : dialog.MemoLines())
             matters.append(TPData::StoredLine(line));
+        const std::vector<int> mapping = MapSubjectLines(
+            record->Lines(), matters, dialog.LineOrigins(), FEnvironment.Regional.Locale);
         std::vector<TWorkspaceEditor::TRecordChange> changes;
         for (int row = 0; row < int(schoolClass->Pupils.size()); ++row) {
             const TNode& pupil = *schoolClass->Pupils[std::size_t(row)];
             if (pupil.Data && pupil.Data->IsPupil())
-                changes.emplace_back(FModel->index(row, 0, node),
-                                     RemapPupil(*pupil.Data, record->Lines(), matters,
-                                                FEnvironment.Regional.Locale));
+                changes.emplace_back(FModel->index(row, 0, node), RemapPupil(*pupil.Data, mapping));
         }
         auto classRecord = std::make_unique<TPData>(*record);
         classRecord->SetLines(matters);

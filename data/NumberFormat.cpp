@@ -134,6 +134,60 @@ bool ParseShortDecimal(qsizetype size, CharAt at, QChar decimalSeparator, double
     return true;
 }
 
+// A mark as files hold it ("-1", "15", "12,75", "12.75"): at most 15 digits,
+// either decimal separator, no blanks, no exponent. Also tells whether the
+// text is the one the general format writes for the value (no "+", no
+// leading or trailing zero, digits on both sides of the separator); tiny
+// values, which that format writes with an exponent, are left to the caller
+// to check. False for any other text, which the full grammar then reads.
+template <typename CharAt>
+bool ParseShortMark(qsizetype size, CharAt at, double& value, bool& exact, bool& tiny) {
+    qsizetype i = 0;
+    bool negative = false;
+    exact = true;
+    if (i < size && (at(i) == u'+' || at(i) == u'-')) {
+        negative = at(i) == u'-';
+        exact = negative;
+        ++i;
+    }
+    std::int64_t digits = 0;
+    int digitCount = 0;
+    int integerDigits = 0;
+    int decimals = 0;
+    bool afterSeparator = false;
+    QChar first;
+    QChar last;
+    for (; i < size; ++i) {
+        const QChar c = at(i);
+        if (c >= u'0' && c <= u'9') {
+            if (++digitCount > kExactDigits)
+                return false;
+            digits = digits * 10 + (c.unicode() - u'0');
+            if (afterSeparator)
+                ++decimals;
+            else if (integerDigits++ == 0)
+                first = c;
+            last = c;
+        } else if ((c == u',' || c == u'.') && !afterSeparator) {
+            afterSeparator = true;
+        } else {
+            return false;
+        }
+    }
+    if (digitCount == 0)
+        return false;
+    if ((integerDigits > 1 && first == u'0') || integerDigits == 0 ||
+        (afterSeparator && (decimals == 0 || last == u'0')))
+        exact = false;
+    const double magnitude =
+        decimals == 0 ? double(digits) : double(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    if (magnitude == 0)
+        exact = exact && !negative && !afterSeparator;
+    tiny = magnitude != 0 && magnitude < kSmallestFixed;
+    return true;
+}
+
 // Reads the number grammar over either byte or UTF-16 text into a plain
 // ASCII form that from_chars takes.
 template <typename CharAt>
@@ -301,6 +355,46 @@ std::optional<double> ParseFloat(QByteArrayView windows1252, QChar decimalSepara
     return ParseFloatWith(
         windows1252.size(), [windows1252](qsizetype i) { return CharOf(windows1252[i]); },
         decimalSeparator);
+}
+
+namespace {
+
+template <typename CharAt>
+std::optional<double> ParseMarkWith(qsizetype size, CharAt at, bool* exact) {
+    double value = 0;
+    bool shortExact = false;
+    bool tiny = false;
+    if (ParseShortMark(size, at, value, shortExact, tiny) && !(tiny && exact)) {
+        if (exact)
+            *exact = shortExact;
+        return value;
+    }
+    QChar separator = u'.';
+    for (qsizetype i = 0; i < size; ++i) {
+        if (at(i) == u',')
+            separator = u',';
+    }
+    const std::optional<double> parsed = ParseFloatWith(size, at, separator);
+    if (parsed && exact) {
+        const QString written = FormatGeneral(*parsed, kExactDigits, separator);
+        bool same = written.size() == size;
+        for (qsizetype i = 0; same && i < size; ++i)
+            same = written[i] == at(i);
+        *exact = same;
+    }
+    return parsed;
+}
+
+} // namespace
+
+std::optional<double> ParseMark(QStringView text, bool* exact) {
+    return ParseMarkWith(
+        text.size(), [text](qsizetype i) { return text[i]; }, exact);
+}
+
+std::optional<double> ParseMark(QByteArrayView windows1252, bool* exact) {
+    return ParseMarkWith(
+        windows1252.size(), [windows1252](qsizetype i) { return CharOf(windows1252[i]); }, exact);
 }
 
 std::optional<int> ParseInt(QStringView text) {

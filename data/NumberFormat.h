@@ -32,6 +32,14 @@ QString FormatFixed(double value, int precision, int decimals, QChar decimalSepa
 std::optional<double> ParseFloat(QStringView text, QChar decimalSeparator);
 std::optional<double> ParseFloat(QByteArrayView windows1252, QChar decimalSeparator);
 
+// A mark as a file holds it, written under any regional settings: the
+// grammar of ParseFloat with "," or "." as the decimal separator (a mark
+// never has a group separator, so either reads unambiguously). When asked,
+// `exact` tells whether the general format of 15 digits writes the value
+// back as this very text, the decimal separator aside.
+std::optional<double> ParseMark(QStringView text, bool* exact = nullptr);
+std::optional<double> ParseMark(QByteArrayView windows1252, bool* exact = nullptr);
+
 // Leading blanks, an optional sign and decimal digits that fit 32 bits.
 std::optional<int> ParseInt(QStringView text);
 std::optional<int> ParseInt(QByteArrayView windows1252);

@@ -2,6 +2,7 @@
 
 #include "data/Cp1252.h"
 
+#include <limits>
 #include <string>
 
 EListError::EListError(long long index)
@@ -14,31 +15,58 @@ TPData::TPData(TDataType kind)
 int TPData::GetLevel(int index) const {
     if (index < 0 || index >= LevelCount())
         return DefaultLevel;
-    return FLevels[std::size_t(index)].Level;
+    return WideLevels() ? FWideLevels[std::size_t(index)] : FLevels[std::size_t(index)];
 }
 
 double TPData::GetMark(int index) const {
     if (index < 0 || index >= LevelCount())
         return NoMark;
-    return FLevels[std::size_t(index)].Mark;
+    return FMarks[std::size_t(index)];
 }
 
-TLevelRec& TPData::EntryAt(int index) {
+void TPData::EnsureEntry(int index) {
     if (index < 0)
         throw EListError(index);
-    if (index == LevelCount())
-        FLevels.emplace_back();
-    else if (index > LevelCount())
-        FLevels.resize(std::size_t(index) + 1);
-    return FLevels[std::size_t(index)];
+    // Entries are nearly always set in order, each one just past the end.
+    if (index == LevelCount()) {
+        FMarks.push_back(NoMark);
+        if (WideLevels())
+            FWideLevels.push_back(DefaultLevel);
+        else
+            FLevels.push_back(std::int8_t(DefaultLevel));
+    } else if (index > LevelCount()) {
+        SetLevelCount(index + 1);
+    }
 }
 
 void TPData::SetLevel(int index, int level) {
-    EntryAt(index).Level = level;
+    EnsureEntry(index);
+    const auto at = std::size_t(index);
+    if (WideLevels()) {
+        FWideLevels[at] = level;
+    } else if (level >= std::numeric_limits<std::int8_t>::min() &&
+               level <= std::numeric_limits<std::int8_t>::max()) {
+        FLevels[at] = std::int8_t(level);
+    } else {
+        FWideLevels.assign(FLevels.begin(), FLevels.end());
+        FLevels = std::vector<std::int8_t>();
+        FWideLevels[at] = level;
+    }
+}
+
+void TPData::AppendLevel(int level, double mark) {
+    if (!WideLevels() && level == std::int8_t(level)) {
+        FLevels.push_back(std::int8_t(level));
+        FMarks.push_back(mark);
+        return;
+    }
+    SetLevel(LevelCount(), level);
+    FMarks.back() = mark;
 }
 
 void TPData::SetMark(int index, double mark) {
-    EntryAt(index).Mark = mark;
+    EnsureEntry(index);
+    FMarks[std::size_t(index)] = mark;
 }
 
 void TPData::SetLevelCount(int count) {
@@ -46,9 +74,23 @@ void TPData::SetLevelCount(int count) {
     // keeps what it had.
     if (count <= 0)
         return;
-    FLevels.resize(std::size_t(count));
+    const auto size = std::size_t(count);
+    FMarks.resize(size, NoMark);
+    if (WideLevels())
+        FWideLevels.resize(size, DefaultLevel);
+    else
+        FLevels.resize(size, DefaultLevel);
     if (FComments.size() > count)
         FComments.resize(count);
+}
+
+void TPData::ReserveLevels(int count) {
+    const auto size = std::size_t(std::max(count, 0));
+    FMarks.reserve(size);
+    if (WideLevels())
+        FWideLevels.reserve(size);
+    else
+        FLevels.reserve(size);
 }
 
 const QString& TPData::GetComment(int index) const {
@@ -75,7 +117,7 @@ bool TPData::HasComments() const {
 }
 
 QString TPData::StoredComment(const QString& text) {
-    return StoredLine(text).replace(u'|', u'/').trimmed();
+    return StoredLine(text).trimmed();
 }
 
 void TPData::AssignLines(const QStringList* source) {
@@ -95,17 +137,42 @@ void TPData::AppendLine(const QString& line) {
     FLines.append(StoredLine(line));
 }
 
-QString TPData::StoredLine(const QString& text) {
-    QString line = Cp1252::FitToWindows1252(text);
-    if (line.contains(u'\r') || line.contains(u'\n')) {
-        line.replace(u'\r', u' ');
-        line.replace(u'\n', u' ');
+namespace {
+
+// Whether the text may hold something a record does not store as it is: a
+// character outside the code page's plain range, a control character, a "|".
+// One pass with no early exit, for the common text that holds none of them.
+bool NeedsFitting(QStringView text) {
+    unsigned found = 0;
+    for (const char16_t *p = text.utf16(), *end = p + text.size(); p != end; ++p) {
+        const unsigned u = *p;
+        found |= unsigned(u < 0x20) | unsigned(u == u'|') | unsigned(u - 0x80 < 0x20) |
+                 unsigned(u > 0xFF);
     }
-    return line;
+    return found != 0;
+}
+
+QString Fitted(const QString& text) {
+    QString fitted = Cp1252::FitToWindows1252(text);
+    if (fitted.contains(u'\r') || fitted.contains(u'\n')) {
+        fitted.replace(u'\r', u' ');
+        fitted.replace(u'\n', u' ');
+    }
+    return fitted;
+}
+
+} // namespace
+
+QString TPData::StoredLine(const QString& text) {
+    if (!NeedsFitting(text))
+        return text;
+    // The file ends each line of a list with a "|": one inside a line would
+    // split it in two at the next start.
+    return Fitted(text).replace(u'|', u'/');
 }
 
 QString TPData::StoredText(const QString& text) {
-    QString stored = StoredLine(text);
+    QString stored = NeedsFitting(text) ? Fitted(text) : text;
     stored.truncate(MaxTextLength);
     return stored;
 }

@@ -16,11 +16,6 @@ enum class TDataType : std::uint8_t { dtClass = 0, dtPupil = 1 };
 constexpr int DefaultLevel = 4;
 constexpr double NoMark = -1.0;
 
-struct TLevelRec {
-    std::int32_t Level = DefaultLevel;
-    double Mark = NoMark;
-};
-
 // Raised for an index that a list cannot take; the text is the user's.
 class EListError : public std::out_of_range {
 public:
@@ -30,7 +25,7 @@ public:
 // The record of one class or one pupil. Its texts hold only what the
 // workspace file can hold (see Cp1252::FitToWindows1252); the five identity
 // texts are cut to MaxTextLength characters and never contain a line break,
-// nor does any of the Lines.
+// nor does any of the Lines, which never contain a "|" either.
 class TPData {
 public:
     static constexpr int MaxTextLength = 255;
@@ -42,15 +37,17 @@ public:
     bool IsPupil() const { return FDataType == TDataType::dtPupil; }
 
     // Evaluations; meaningful for pupils only.
-    int LevelCount() const { return int(FLevels.size()); }
+    int LevelCount() const { return int(FMarks.size()); }
     int GetLevel(int index) const;
     double GetMark(int index) const;
     void SetLevel(int index, int level);
     void SetMark(int index, double mark);
     void SetLevelCount(int count);
+    // Adds one entry at the end, as a reader fills the list in order.
+    void AppendLevel(int level, double mark);
     // Room for that many entries, so that setting them one by one does not
     // grow the list again and again; the entries themselves stay as they are.
-    void ReserveLevels(int count) { FLevels.reserve(std::size_t(std::max(count, 0))); }
+    void ReserveLevels(int count);
 
     // The class's subject lines, or the pupil's remark lines.
     const QStringList& Lines() const { return FLines; }
@@ -72,6 +69,7 @@ public:
     // What a text field stores of the given text: fitted to the file's code
     // page, line breaks turned into blanks, cut to MaxTextLength.
     static QString StoredText(const QString& text);
+    // What one of the Lines stores: fitted likewise, and with "/" for "|".
     static QString StoredLine(const QString& text);
 
     // A pupil's comment on one subject line ("revoir les tables de 7"),
@@ -84,10 +82,16 @@ public:
     static QString StoredComment(const QString& text);
 
 private:
-    TLevelRec& EntryAt(int index);
+    void EnsureEntry(int index);
+    bool WideLevels() const { return !FWideLevels.empty(); }
 
     TDataType FDataType;
-    std::vector<TLevelRec> FLevels;
+    // The evaluations are most of a workspace's memory: a mark as a double,
+    // a level in one byte, or all levels in 32 bits once one does not fit a
+    // byte (levels beyond A, B, C and "?" come only from files made by hand).
+    std::vector<double> FMarks;
+    std::vector<std::int8_t> FLevels;
+    std::vector<std::int32_t> FWideLevels;
     QStringList FLines;
     QStringList FComments; // empty for most pupils: no cost for them
     QString FSurname;

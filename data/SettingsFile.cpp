@@ -3,11 +3,32 @@
 #include "data/Cp1252.h"
 #include "data/TextLines.h"
 
+#include <algorithm>
 #include <limits>
+
+namespace {
+
+// Text as a settings file holds it: no control character but the tab.
+bool IsText(QByteArrayView line) {
+    return std::none_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && byte != '\t') || byte == 0x7F;
+    });
+}
+
+bool IsSection(QByteArrayView line) {
+    const QByteArrayView text = line.trimmed();
+    return text.startsWith('[') && text.endsWith(']');
+}
+
+} // namespace
 
 TSettingsFile::TSettingsFile(QByteArrayView windows1252) {
     for (QByteArrayView line : SplitLines(windows1252)) {
         const qsizetype equals = line.indexOf('=');
+        const bool understood =
+            IsText(line) && (line.trimmed().isEmpty() || IsSection(line) || equals > 0);
+        FUnreadLines += understood ? 0 : 1;
         if (equals < 0)
             continue;
         const QString key = Cp1252::Decode(line.first(equals)).toLower();

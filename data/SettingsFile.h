@@ -15,8 +15,15 @@ public:
     QString Value(const QString& key) const;
     int Number(const QString& key) const;
 
+    // Lines the reader could make nothing of: neither blank, nor a section,
+    // nor "key=value" text (binary bytes, UTF-16, junk). A file with any is
+    // kept as a copy before it is overwritten.
+    int UnreadLines() const { return FUnreadLines; }
+    bool ReadWhole() const { return FUnreadLines == 0; }
+
 private:
     QHash<QString, QString> FValues; // by lower-case key
+    int FUnreadLines = 0;
 };
 
 // The value of a text made only of the digits 0 to 9, otherwise 0. Digits

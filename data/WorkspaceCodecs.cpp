@@ -4,6 +4,8 @@
 #include "data/NumberFormat.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -27,12 +29,13 @@ QString ToQString(QByteArrayView windows1252) {
     return Cp1252::Decode(windows1252);
 }
 
-template <typename View> void DecodeListIn(View text, TPData& record) {
+template <typename View> bool DecodeListIn(View text, TPData& record) {
     qsizetype bar;
     while ((bar = Find(text, '|')) >= 0) {
         record.AppendLine(ToQString(text.first(bar)));
         text = text.sliced(bar + 1);
     }
+    return text.isEmpty();
 }
 
 char16_t CodeOf(QChar c) {
@@ -44,45 +47,132 @@ char16_t CodeOf(char c) {
     return char16_t(static_cast<unsigned char>(c));
 }
 
+// Whether the text is the level as the writer puts it: its plain decimal.
+template <typename View> bool WrittenAs(View text, int level) {
+    char buffer[16];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, level);
+    if (text.size() != written.ptr - buffer)
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (CodeOf(text[i]) != char16_t(buffer[i]))
+            return false;
+    }
+    return true;
+}
+
 // The level of nearly every entry is a digit or two before the ":": read
 // such a level at once, and give any other text to the general reader.
-template <typename View> std::optional<int> ParseLevel(View text) {
+template <typename View> std::optional<int> ParseLevel(View text, bool& exact) {
     constexpr int kPlainDigits = 9; // always fits an int
-    if (text.isEmpty() || text.size() > kPlainDigits)
-        return ParseInt(text);
-    int level = 0;
-    for (const auto c : text) {
-        const char16_t code = CodeOf(c);
-        if (code < u'0' || code > u'9')
-            return ParseInt(text);
-        level = level * 10 + (code - u'0');
+    if (!text.isEmpty() && text.size() <= kPlainDigits) {
+        int level = 0;
+        bool plain = true;
+        for (const auto c : text) {
+            const char16_t code = CodeOf(c);
+            if (code < u'0' || code > u'9') {
+                plain = false;
+                break;
+            }
+            level = level * 10 + (code - u'0');
+        }
+        if (plain) {
+            exact = text.size() == 1 || CodeOf(text[0]) != u'0';
+            return level;
+        }
     }
+    const std::optional<int> level = ParseInt(text);
+    exact = level && WrittenAs(text, *level);
     return level;
 }
 
-template <typename View> bool DecodeLevelsIn(View text, TPData& record, QChar decimalSeparator) {
-    record.ReserveLevels(int(std::count(text.begin(), text.end(), u'|')));
+// Reads one entry, "level:mark" without its "|", as the number readers take
+// it. False when it cannot be read; the level stays when only the mark
+// failed.
+template <typename View>
+bool ReadEntry(View entry, int index, TPData& record, TDecodedLevels& decoded) {
+    // An entry without ":" reads a level that is not a number, whether or
+    // not a later entry has one.
+    const qsizetype colon = Find(entry, ':');
+    bool exact = true;
+    const std::optional<int> level =
+        colon < 0 ? std::nullopt : ParseLevel(entry.first(colon), exact);
+    if (!level)
+        return false;
+    record.SetLevel(index, *level);
+    decoded.Exact = decoded.Exact && exact;
+    const std::optional<double> mark = ParseMark(entry.sliced(colon + 1), &exact);
+    if (!mark)
+        return false;
+    record.SetMark(index, *mark);
+    decoded.Exact = decoded.Exact && exact;
+    return true;
+}
+
+template <typename View> TDecodedLevels DecodeLevelsIn(View text, TPData& record) {
+    TDecodedLevels decoded;
     int index = 0;
     qsizetype bar;
     while ((bar = Find(text, '|')) >= 0) {
-        // An entry without ":" reads a level that is not a number, whether
-        // or not a later entry has one.
-        const View entry = text.first(bar);
-        const qsizetype colon = Find(entry, ':');
-        if (colon < 0)
-            return false;
-        const std::optional<int> level = ParseLevel(entry.first(colon));
-        if (!level)
-            return false;
-        record.SetLevel(index, *level);
-        const std::optional<double> mark = ParseFloat(entry.sliced(colon + 1), decimalSeparator);
-        if (!mark)
-            return false;
-        record.SetMark(index, *mark);
+        if (!ReadEntry(text.first(bar), index++, record, decoded)) {
+            decoded.Read = false;
+            return decoded;
+        }
         text = text.sliced(bar + 1);
-        ++index;
     }
-    return true;
+    decoded.Exact = decoded.Exact && text.isEmpty();
+    return decoded;
+}
+
+// Exact as doubles, every one of them.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+bool IsDigit(char c) {
+    return static_cast<unsigned char>(c - '0') < 10;
+}
+
+// The entries nearly every file holds, "3:-1|" or "1:15,5|", read at once
+// from the bytes: a level of at most 9 digits, a mark of at most 15 digits
+// with either decimal separator, its "|". Returns where the next entry
+// starts, or null for anything else, which ReadEntry then takes.
+const char* ReadPlainEntry(const char* p, const char* end, int& level, double& mark, bool& exact) {
+    constexpr int kLevelDigits = 9;
+    constexpr int kMarkDigits = 15;
+    constexpr double kSmallestFixed = 0.00001; // below, the writer uses an exponent
+    const char* q = p;
+    level = 0;
+    while (q != end && IsDigit(*q) && q - p < kLevelDigits)
+        level = level * 10 + (*q++ - '0');
+    if (q == p || q == end || *q != ':')
+        return nullptr;
+    exact = q - p == 1 || *p != '0';
+    ++q;
+    const bool negative = q != end && *q == '-';
+    q += negative ? 1 : 0;
+    const char* const first = q;
+    std::int64_t digits = 0;
+    while (q != end && IsDigit(*q) && q - first < kMarkDigits)
+        digits = digits * 10 + (*q++ - '0');
+    const auto integerDigits = int(q - first);
+    int decimals = 0;
+    if (q != end && (*q == ',' || *q == '.')) {
+        const char* const separator = q++;
+        while (q != end && IsDigit(*q) && integerDigits + (q - separator - 1) < kMarkDigits)
+            digits = digits * 10 + (*q++ - '0');
+        decimals = int(q - separator - 1);
+        if (decimals == 0)
+            return nullptr;
+    }
+    if (integerDigits == 0 || q == end || *q != '|')
+        return nullptr;
+    const double magnitude = double(digits) / kPowersOfTen[decimals];
+    if (magnitude != 0 && magnitude < kSmallestFixed)
+        return nullptr;
+    mark = negative ? -magnitude : magnitude;
+    // The writer writes no leading or trailing zero, nor "-0".
+    exact = exact && !(integerDigits > 1 && *first == '0') && !(decimals > 0 && q[-1] == '0') &&
+            !(negative && magnitude == 0);
+    return q + 1;
 }
 
 template <typename View> View ValueIn(View line) {
@@ -92,48 +182,95 @@ template <typename View> View ValueIn(View line) {
 
 } // namespace
 
-void AppendList(QString& out, const QStringList& lines) {
+void AppendList(QByteArray& out, const QStringList& lines) {
     for (const QString& line : lines) {
-        out += line;
-        out += u'|';
+        Cp1252::AppendEncoded(out, line);
+        out += '|';
     }
 }
 
 QString EncodeList(const QStringList& lines) {
-    QString text;
-    AppendList(text, lines);
-    return text;
+    QByteArray bytes;
+    AppendList(bytes, lines);
+    return Cp1252::Decode(bytes);
 }
 
-void DecodeList(QStringView text, TPData& record) {
-    DecodeListIn(text, record);
+bool DecodeList(QStringView text, TPData& record) {
+    return DecodeListIn(text, record);
 }
 
-void DecodeList(QByteArrayView windows1252, TPData& record) {
-    DecodeListIn(windows1252, record);
+bool DecodeList(QByteArrayView windows1252, TPData& record) {
+    return DecodeListIn(windows1252, record);
 }
 
-void AppendLevels(QString& out, const TPData& record, QChar decimalSeparator) {
+void AppendLevels(QByteArray& out, const TPData& record, QChar decimalSeparator) {
+    // Whole marks, "-1" for no mark above all, are written at once; the
+    // others go through the general format.
+    constexpr double kLargestPlain = 1e15;
+    QString general;
+    char buffer[24];
+    auto appendInteger = [&](long long value) {
+        const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+        out.append(buffer, end - buffer);
+    };
     for (int i = 0; i < record.LevelCount(); ++i) {
-        AppendInteger(out, record.GetLevel(i));
-        out += u':';
-        AppendGeneral(out, record.GetMark(i), 15, decimalSeparator);
-        out += u'|';
+        appendInteger(record.GetLevel(i));
+        out += ':';
+        const double mark = record.GetMark(i);
+        if (mark == std::trunc(mark) && std::fabs(mark) < kLargestPlain) {
+            appendInteger(static_cast<long long>(mark));
+        } else {
+            general.clear();
+            AppendGeneral(general, mark, 15, decimalSeparator);
+            Cp1252::AppendEncoded(out, general);
+        }
+        out += '|';
     }
 }
 
 QString EncodeLevels(const TPData& record, QChar decimalSeparator) {
-    QString text;
-    AppendLevels(text, record, decimalSeparator);
-    return text;
+    QByteArray bytes;
+    AppendLevels(bytes, record, decimalSeparator);
+    return Cp1252::Decode(bytes);
 }
 
-bool DecodeLevels(QStringView text, TPData& record, QChar decimalSeparator) {
-    return DecodeLevelsIn(text, record, decimalSeparator);
+TDecodedLevels DecodeLevels(QStringView text, TPData& record) {
+    return DecodeLevelsIn(text, record);
 }
 
-bool DecodeLevels(QByteArrayView windows1252, TPData& record, QChar decimalSeparator) {
-    return DecodeLevelsIn(windows1252, record, decimalSeparator);
+TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record) {
+    TDecodedLevels decoded;
+    const char* p = windows1252.data();
+    const char* const end = p + windows1252.size();
+    int index = 0;
+    while (p != end) {
+        int level = 0;
+        double mark = NoMark;
+        bool exact = true;
+        if (const char* next = ReadPlainEntry(p, end, level, mark, exact)) {
+            if (index == record.LevelCount()) {
+                record.AppendLevel(level, mark);
+            } else {
+                record.SetLevel(index, level);
+                record.SetMark(index, mark);
+            }
+            decoded.Exact = decoded.Exact && exact;
+            p = next;
+        } else {
+            const auto* bar = static_cast<const char*>(std::memchr(p, '|', std::size_t(end - p)));
+            if (!bar)
+                break;
+            if (!ReadEntry(QByteArrayView(p, bar), index, record, decoded)) {
+                decoded.Read = false;
+                return decoded;
+            }
+            p = bar + 1;
+        }
+        ++index;
+    }
+    // Text after the last "|" is dropped.
+    decoded.Exact = decoded.Exact && p == end;
+    return decoded;
 }
 
 QStringView ValueOf(QStringView line) {

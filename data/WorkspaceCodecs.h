@@ -2,6 +2,7 @@
 
 #include "data/PData.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QChar>
 #include <QString>
@@ -11,22 +12,32 @@
 // The value codecs of the workspace file. Neither has an escape: a "|" inside
 // a line splits it in two on the next load.
 
-// Every line followed by "|".
-void AppendList(QString& out, const QStringList& lines);
+// Every line followed by "|". The Append forms write Windows-1252 bytes, as
+// the file holds them.
+void AppendList(QByteArray& out, const QStringList& lines);
 QString EncodeList(const QStringList& lines);
 // Appends the part before each "|" to the record's lines; text after the
-// last "|" is dropped.
-void DecodeList(QStringView text, TPData& record);
-void DecodeList(QByteArrayView windows1252, TPData& record);
+// last "|" is dropped. Returns false when there was such text.
+bool DecodeList(QStringView text, TPData& record);
+bool DecodeList(QByteArrayView windows1252, TPData& record);
 
 // "level:mark|" per evaluation, the mark in the general format with the
 // user's decimal separator ("4:-1|1:15,5|").
-void AppendLevels(QString& out, const TPData& record, QChar decimalSeparator);
+void AppendLevels(QByteArray& out, const TPData& record, QChar decimalSeparator);
 QString EncodeLevels(const TPData& record, QChar decimalSeparator);
-// Returns false when an entry cannot be read; the entries read before it
-// stay, an entry whose level was read keeps it with no mark.
-bool DecodeLevels(QStringView text, TPData& record, QChar decimalSeparator);
-bool DecodeLevels(QByteArrayView windows1252, TPData& record, QChar decimalSeparator);
+// Marks are read with either decimal separator, whatever the user's.
+struct TDecodedLevels {
+    // False when an entry could not be read: the entries read before it
+    // stay, an entry whose level was read keeps it with no mark, the rest of
+    // the text is ignored.
+    bool Read = true;
+    // False when encoding what was read would not give the text back, the
+    // decimal separator of marks aside: numbers written another way ("+1",
+    // "01", "12,50"), or text after the last "|".
+    bool Exact = true;
+};
+TDecodedLevels DecodeLevels(QStringView text, TPData& record);
+TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record);
 
 // Everything after the first "=", or the whole line when it has none.
 QStringView ValueOf(QStringView line);

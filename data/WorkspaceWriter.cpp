@@ -5,86 +5,66 @@
 #include "data/SafeFile.h"
 #include "data/WorkspaceCodecs.h"
 
-#include <algorithm>
-
 namespace {
 
-// Writes the file's lines, or, given the lines a file holds, checks each
-// line written against them as it comes, so that the check needs no copy of
-// the whole file.
+// The file's bytes, written straight in Windows-1252 as the tree is visited.
 class TWorkspaceEncoder {
 public:
-    explicit TWorkspaceEncoder(const TRegionalSettings& regional,
-                               const std::vector<QByteArrayView>* expected = nullptr)
-        : FRegional(regional)
-        , FExpected(expected) {}
+    explicit TWorkspaceEncoder(QChar decimalSeparator)
+        : FSeparator(decimalSeparator == u',' ? u',' : u'.') {}
 
-    void Line(QStringView text) {
-        if (!FExpected) {
-            Cp1252::AppendEncoded(FBytes, text);
-            FBytes += "\r\n";
-            return;
-        }
-        constexpr std::size_t kDateLine = 1;
-        const std::size_t index = FCompared++;
-        if (!FSame || index == kDateLine)
-            return;
-        FBytes.clear();
-        Cp1252::AppendEncoded(FBytes, text);
-        FSame = index < FExpected->size() && QByteArrayView(FBytes) == (*FExpected)[index];
+    void Line(const char* ascii) {
+        FBytes += ascii;
+        FBytes += "\r\n";
     }
 
-    // With lines to check against: whether every line matched, none missing.
-    bool Same() const { return FSame && FCompared == FExpected->size(); }
-
-    void Entry(QLatin1String key, QStringView value) {
-        FLine = key;
-        FLine += value;
-        Line(FLine);
+    void Entry(const char* key, const QString& value) {
+        FBytes += key;
+        Cp1252::AppendEncoded(FBytes, value);
+        FBytes += "\r\n";
     }
 
-    void ListEntry(QLatin1String key, const QStringList& lines) {
-        FLine = key;
-        AppendList(FLine, lines);
-        Line(FLine);
+    void ListEntry(const char* key, const QStringList& lines) {
+        FBytes += key;
+        AppendList(FBytes, lines);
+        FBytes += "\r\n";
     }
 
     void ClassBlock(const TPData& record) {
-        Line(u"");
-        Line(u"[Class]");
-        Entry(QLatin1String("ClassName="), record.ClassName());
-        ListEntry(QLatin1String("Matters="), record.Lines());
+        Line("");
+        Line("[Class]");
+        Entry("ClassName=", record.ClassName());
+        ListEntry("Matters=", record.Lines());
     }
 
     void PupilBlock(const TPData& record) {
-        Line(u"");
-        Line(u"[Pupil]");
-        Entry(QLatin1String("Surname="), record.Surname());
-        Entry(QLatin1String("Name="), record.Name());
-        Entry(QLatin1String("BirthDay="), record.BirthDay());
-        Entry(QLatin1String("Class="), record.ClassName());
-        Entry(QLatin1String("Sexe="), record.Sexe());
-        FLine = QLatin1String("Levels=");
-        AppendLevels(FLine, record, FRegional.DecimalSeparator);
-        Line(FLine);
-        ListEntry(QLatin1String("Remarks="), record.Lines());
-        if (record.HasComments())
-            Line(CommentsLine(record));
+        Line("");
+        Line("[Pupil]");
+        Entry("Surname=", record.Surname());
+        Entry("Name=", record.Name());
+        Entry("BirthDay=", record.BirthDay());
+        Entry("Class=", record.ClassName());
+        Entry("Sexe=", record.Sexe());
+        FBytes += "Levels=";
+        AppendLevels(FBytes, record, FSeparator);
+        FBytes += "\r\n";
+        ListEntry("Remarks=", record.Lines());
+        if (record.HasComments()) {
+            Cp1252::AppendEncoded(FBytes, CommentsLine(record));
+            FBytes += "\r\n";
+        }
     }
 
     QByteArray& Bytes() { return FBytes; }
 
 private:
-    const TRegionalSettings& FRegional;
-    const std::vector<QByteArrayView>* FExpected;
-    std::size_t FCompared = 0;
-    bool FSame = true;
+    QChar FSeparator;
     QByteArray FBytes;
-    QString FLine;
 };
 
-void Encode(TWorkspaceEncoder& file, const TWorkspace& tree, const TRegionalSettings& regional,
-            QDate today) {
+} // namespace
+
+QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today) {
     int classCount = 0;
     int pupilCount = 0;
     for (const auto& schoolClass : tree.Classes) {
@@ -93,11 +73,12 @@ void Encode(TWorkspaceEncoder& file, const TWorkspace& tree, const TRegionalSett
             pupilCount += pupil->Data ? 1 : 0;
     }
 
-    file.Line(u"Quillorin v1.0 BETA");
-    file.Line(QString(QStringLiteral("File created on : ") + regional.FormatDate(today)));
-    file.Line(u"");
-    file.Line(QString(QStringLiteral("NbClasses=") + QString::number(classCount)));
-    file.Line(QString(QStringLiteral("NbPupils=") + QString::number(pupilCount)));
+    TWorkspaceEncoder file(regional.DecimalSeparator);
+    file.Line("Quillorin v1.0 BETA");
+    file.Entry("File created on : ", regional.FormatDate(today));
+    file.Line("");
+    file.Line(QByteArray("NbClasses=" + QByteArray::number(classCount)).constData());
+    file.Line(QByteArray("NbPupils=" + QByteArray::number(pupilCount)).constData());
     for (const auto& schoolClass : tree.Classes) {
         if (schoolClass->Data)
             file.ClassBlock(*schoolClass->Data);
@@ -106,25 +87,7 @@ void Encode(TWorkspaceEncoder& file, const TWorkspace& tree, const TRegionalSett
                 file.PupilBlock(*pupil->Data);
         }
     }
-}
-
-} // namespace
-
-QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today) {
-    TWorkspaceEncoder file(regional);
-    Encode(file, tree, regional, today);
-    return file.Bytes();
-}
-
-bool WritesBackTheSame(const std::vector<QByteArrayView>& fileLines, const TWorkspace& tree,
-                       const TRegionalSettings& regional) {
-    if (std::all_of(fileLines.begin(), fileLines.end(),
-                    [](QByteArrayView line) { return line.trimmed().isEmpty(); }))
-        return true;
-    // Any day will do: the date line is not compared.
-    TWorkspaceEncoder file(regional, &fileLines);
-    Encode(file, tree, regional, QDate(2000, 1, 1));
-    return file.Same();
+    return std::move(file.Bytes());
 }
 
 std::optional<QString> SaveWorkspace(QSaveFile& file, const TWorkspace& tree,

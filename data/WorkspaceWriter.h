@@ -9,19 +9,14 @@
 #include <QString>
 
 #include <optional>
-#include <vector>
 
 // The workspace file's bytes for the tree: the two header lines (the second
 // with the given day in the user's short date format), the class and pupil
 // counts, then every node's block in display order, every line ended by
-// CR LF. Nodes whose record was released are left out.
+// CR LF. Nodes whose record was released are left out. Marks take the
+// user's decimal separator when it is "," and "." otherwise: the only two
+// the file can be read back with.
 QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today);
-
-// Whether the tree encodes to the file's lines, its date line aside: whether
-// a load of those lines kept all they held. A file of blank lines holds
-// nothing to keep.
-bool WritesBackTheSame(const std::vector<QByteArrayView>& fileLines, const TWorkspace& tree,
-                       const TRegionalSettings& regional);
 
 // Replaces the file with the tree, completely or not at all. Returns the
 // user's error message when the file cannot be written.

@@ -1,6 +1,7 @@
 #include "subjects/ModifyDlg.h"
 
 #include "data/SubjectImport.h"
+#include "data/SubjectRemap.h"
 #include "subjects/SubjectTree.h"
 #include "subjects/SubjectTreeLines.h"
 #include "widgets/Controls97.h"
@@ -9,6 +10,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -39,7 +41,8 @@ TModifyDlg::TModifyDlg(const TPData& classRecord, std::vector<TOtherClass> other
                        TErrorReport showError, QWidget* parent)
     : QDialog(parent, Qt::Tool)
     , FOtherClasses(std::move(otherClasses))
-    , FShowError(std::move(showError)) {
+    , FShowError(std::move(showError))
+    , FOldMatters(classRecord.Lines()) {
     setObjectName(QStringLiteral("ModifyDlg"));
     setWindowTitle(QStringLiteral("Modifier les matières"));
     BuildLayout();
@@ -50,8 +53,13 @@ TModifyDlg::TModifyDlg(const TPData& classRecord, std::vector<TOtherClass> other
     ClassCombo->setCurrentIndex(-1);
     ClassMattersLbl->setText(QStringLiteral("Matières de la classe '") + classRecord.ClassName() +
                              u'\'');
-    SetMemoLines(classRecord.Lines());
+    SetMemoLines(FOldMatters);
     AddBtnClick(TFill::Create);
+}
+
+void TModifyDlg::SetEvaluations(std::vector<const TPData*> pupils, const QLocale& locale) {
+    FPupils = std::move(pupils);
+    FLocale = locale;
 }
 
 void TModifyDlg::BuildLayout() {
@@ -204,7 +212,12 @@ void TModifyDlg::AddBtnClick(TFill trigger) {
     ClassMattersTree->setUpdatesEnabled(false);
     if (trigger != TFill::Add)
         ClassMattersTree->clear();
-    AppendSubjectLines(*ClassMattersTree, MemoLines());
+    // At creation the memo holds the class's own lines: the nodes remember
+    // which one each was made from.
+    if (trigger == TFill::Create)
+        AppendSubjectLines(*ClassMattersTree, FOldMatters, true);
+    else
+        AppendSubjectLines(*ClassMattersTree, MemoLines());
     if (trigger != TFill::Create)
         DeriveCheckStates(*ClassMattersTree);
     ClassMattersTree->expandAll();
@@ -280,7 +293,39 @@ void TModifyDlg::AddChildItemClick() {
         StartEditing(last);
 }
 
+void TModifyDlg::accept() {
+    if (ConfirmReset())
+        QDialog::accept();
+}
+
+// Evaluations that would be reset are said, with their subjects, before
+// they are: "Non" leaves the editor as it is.
+bool TModifyDlg::ConfirmReset() {
+    if (FPupils.empty())
+        return true;
+    QStringList lines;
+    for (const QString& line : EncodeSubjectTree(*ClassMattersTree))
+        lines.append(TPData::StoredLine(line));
+    const std::vector<int> mapping =
+        MapSubjectLines(FOldMatters, lines, SubjectTreeOrigins(*ClassMattersTree), FLocale);
+    const TLostEvaluations lost = LostEvaluations(FPupils, FOldMatters, mapping);
+    if (lost.Count == 0)
+        return true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quillorin"),
+                    LostEvaluationsQuestion(lost), QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("ResetQuestion"));
+    QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+    yes->setObjectName(QStringLiteral("YesBtn"));
+    QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+    no->setObjectName(QStringLiteral("NoBtn"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 void TModifyDlg::done(int result) {
+    FLineOrigins = SubjectTreeOrigins(*ClassMattersTree);
     SetMemoLines(EncodeSubjectTree(*ClassMattersTree));
     QDialog::done(result);
 }

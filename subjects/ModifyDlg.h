@@ -3,6 +3,8 @@
 #include "data/PData.h"
 
 #include <QDialog>
+#include <QList>
+#include <QLocale>
 #include <QStringList>
 
 #include <functional>
@@ -32,7 +34,10 @@ using TErrorReport = std::function<void(QWidget* parent, const QString& text)>;
 // (ticked = evaluated, unticked = heading), filled from a working list of
 // subject lines that can be typed, imported from a file or copied from
 // another class. When the dialog closes, whatever the result, the working
-// list receives the tree's lines: that is the edited subject list.
+// list receives the tree's lines: that is the edited subject list. The
+// nodes made from the class's own lines remember which line they were made
+// from, so that a renamed subject keeps its evaluations; "Ok" asks before
+// it would reset evaluations that hold something.
 class TModifyDlg : public QDialog {
     Q_OBJECT
 
@@ -43,10 +48,18 @@ public:
     // The working list, one subject line per memo line.
     QStringList MemoLines() const;
     void SetMemoLines(const QStringList& lines);
+    // Once the dialog has closed: for each of the memo's lines, the index of
+    // the class's line its node was made from, or -1.
+    QList<int> LineOrigins() const { return FLineOrigins; }
+
+    // The class's pupils, whose evaluations "Ok" checks, and the locale
+    // subject lines are compared in.
+    void SetEvaluations(std::vector<const TPData*> pupils, const QLocale& locale);
 
     // What "Parcourir..." does with the chosen file.
     void ImportFile(const QString& path);
 
+    void accept() override;
     void done(int result) override;
 
     // Underlines the misspelt words of the subjects, in the tree and in the
@@ -73,9 +86,14 @@ private:
     void InsertNodeClick();
     void AddChildItemClick();
     void StartEditing(QTreeWidgetItem* node);
+    bool ConfirmReset();
 
     std::vector<TOtherClass> FOtherClasses;
     TErrorReport FShowError;
+    QStringList FOldMatters;
+    std::vector<const TPData*> FPupils;
+    QLocale FLocale;
+    QList<int> FLineOrigins;
 
     QFrame* MainPanel = nullptr;
     QLabel* AvailableMattersLbl = nullptr;

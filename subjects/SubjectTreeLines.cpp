@@ -45,11 +45,11 @@ int NodeLevel(const QTreeWidgetItem* item) {
     return level;
 }
 
-void AppendSubjectLines(QTreeWidget& tree, const QStringList& lines) {
+void AppendSubjectLines(QTreeWidget& tree, const QStringList& lines, bool originOf) {
     QTreeWidgetItem* prev = nullptr;
     int prevLevel = 0;
-    for (const QString& line : lines) {
-        const TSubjectLine subject = ParseSubjectLine(line);
+    for (int index = 0; index < lines.size(); ++index) {
+        const TSubjectLine subject = ParseSubjectLine(lines[index]);
         if (prev && subject.Depth > prevLevel + 1) {
             prev->setCheckState(0, subject.Evaluated ? Qt::Checked : Qt::Unchecked);
             continue;
@@ -68,6 +68,8 @@ void AppendSubjectLines(QTreeWidget& tree, const QStringList& lines) {
             level = qMin(subject.Depth, prevLevel);
         }
         prev = AppendSubjectNode(tree, parent, subject.Name, subject.Evaluated);
+        if (originOf)
+            prev->setData(0, SubjectOriginRole, index);
         prevLevel = level;
     }
 }
@@ -85,4 +87,13 @@ QStringList EncodeSubjectTree(const QTreeWidget& tree) {
             {item->checkState(0) == Qt::Checked, NodeLevel(item), item->text(0)}));
     });
     return lines;
+}
+
+QList<int> SubjectTreeOrigins(const QTreeWidget& tree) {
+    QList<int> origins;
+    ForEachNode(tree, [&origins](QTreeWidgetItem* item) {
+        const QVariant origin = item->data(0, SubjectOriginRole);
+        origins.append(origin.isValid() ? origin.toInt() : -1);
+    });
+    return origins;
 }

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void writesTheLayout();
     void maximizedWritesNoBounds();
     void writtenFileReadsBack();
+    void unreadLines_data();
+    void unreadLines();
 };
 
 void TestSettingsFile::settingNumber_data() {
@@ -189,6 +191,33 @@ void TestSettingsFile::writtenFileReadsBack() {
     QCOMPARE(read.Window.ToolBarVisible, false);
     QCOMPARE(read.PrintConf, settings.PrintConf);
     QCOMPARE(read.ColHints, settings.ColHints);
+}
+
+void TestSettingsFile::unreadLines_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("unread");
+    const QByteArray written = EncodeSettings(TSettings());
+    QTest::newRow("as written") << written << 0;
+    QTest::newRow("LF, blanks, unknown keys, indented section")
+        << QByteArray("  [Hints]  \n\n \t\nNouveau=1\nCol0=mati\xE8re\n") << 0;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("a note without a key") << written + "mes r\xE9glages\r\n" << 1;
+    QTest::newRow("a line with no key before its \"=\"") << QByteArray("=1\r\n") << 1;
+    QString text = QString::fromLatin1(written);
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE") +
+                                   QByteArray(reinterpret_cast<const char*>(text.utf16()),
+                                              text.size() * 2)
+                            << int(2 * written.count('\n') + 1);
+    QTest::newRow("binary") << QByteArray("\x00\x01\x02=\x03\r\nLeft=5\r\n", 15) << 1;
+}
+
+// What the reader could not read is counted, so that the file is copied
+// before it is overwritten; what it reads or ignores as settings is not.
+void TestSettingsFile::unreadLines() {
+    QFETCH(QByteArray, file);
+    const TSettingsFile read(file);
+    QTEST(read.UnreadLines(), "unread");
+    QCOMPARE(read.ReadWhole(), read.UnreadLines() == 0);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -47,6 +47,11 @@ private Q_SLOTS:
     void remap_data();
     void remap();
     void remapKeepsIdentityAndRemarks();
+    void remapFollowsTheNode_data();
+    void remapFollowsTheNode();
+    void lostEvaluations_data();
+    void lostEvaluations();
+    void barNeverReachesALine();
     void readList_data();
     void readList();
     void readFileErrors();
@@ -114,6 +119,101 @@ void TestSubjectData::remapKeepsIdentityAndRemarks() {
     QCOMPARE(remapped->ClassName(), old.ClassName());
     QCOMPARE(remapped->Sexe(), old.Sexe());
     QCOMPARE(remapped->Lines(), old.Lines());
+}
+
+void TestSubjectData::remapFollowsTheNode_data() {
+    QTest::addColumn<QStringList>("newLines");
+    QTest::addColumn<QList<int>>("origins");
+    QTest::addColumn<TLevels>("expected");
+    // Old lines: "A", "_B", "C".
+    QTest::newRow("renamed") << QStringList{u"A"_qs, u"_Bb"_qs, u"C"_qs} << QList<int>{0, 1, 2}
+                             << TLevels{Old(0), Old(1), Old(2)};
+    QTest::newRow("two names swapped") << QStringList{u"C"_qs, u"_B"_qs, u"A"_qs}
+                                       << QList<int>{0, 1, 2} << TLevels{Old(0), Old(1), Old(2)};
+    QTest::newRow("renamed and moved") << QStringList{u"A"_qs, u"C"_qs, u"_Bb"_qs}
+                                       << QList<int>{0, 2, 1} << TLevels{Old(0), Old(2), Old(1)};
+    QTest::newRow("moved to another depth: as before")
+        << QStringList{u"A"_qs, u"B"_qs, u"_C"_qs} << QList<int>{0, 1, 2}
+        << TLevels{Old(0), kReset, kReset};
+    QTest::newRow("turned into a heading")
+        << QStringList{u"$A"_qs, u"_B"_qs, u"C"_qs} << QList<int>{0, 1, 2}
+        << TLevels{kReset, Old(1), Old(2)};
+    QTest::newRow("new nodes match by their line")
+        << QStringList{u"c"_qs, u"_x"_qs} << QList<int>{-1, -1} << TLevels{Old(2), kReset};
+    QTest::newRow("origins beyond the old lines")
+        << QStringList{u"Z"_qs} << QList<int>{7} << TLevels{kReset};
+}
+
+void TestSubjectData::remapFollowsTheNode() {
+    QFETCH(QStringList, newLines);
+    QFETCH(QList<int>, origins);
+    QFETCH(TLevels, expected);
+    const QStringList oldLines{u"A"_qs, u"_B"_qs, u"C"_qs};
+    const TPData old = OldPupil(3);
+    const auto remapped =
+        RemapPupil(old, MapSubjectLines(oldLines, newLines, origins, QLocale::c()));
+    TLevels levels;
+    for (int i = 0; i < remapped->LevelCount(); ++i)
+        levels.append({remapped->GetLevel(i), remapped->GetMark(i)});
+    QCOMPARE(levels, expected);
+}
+
+void TestSubjectData::lostEvaluations_data() {
+    QTest::addColumn<QStringList>("newLines");
+    QTest::addColumn<QList<int>>("origins");
+    QTest::addColumn<QString>("question"); // empty: nothing to ask
+    QTest::newRow("nothing lost") << QStringList{u"$Français"_qs, u"_LECTURE"_qs, u"_Écrit"_qs,
+                                                 u"Géométrie"_qs, u"Chant"_qs}
+                                  << QList<int>{} << QString();
+    QTest::newRow("a subject with nothing recorded")
+        << QStringList{u"$Français"_qs, u"_Lecture"_qs, u"_Écrit"_qs, u"Géométrie"_qs}
+        << QList<int>{} << QString();
+    QTest::newRow("renamed in the tree") << QStringList{u"$Français"_qs, u"_Lecture suivie"_qs,
+                                                        u"_Écrit"_qs, u"Géométrie"_qs, u"Chant"_qs}
+                                         << QList<int>{0, 1, 2, 3, 4} << QString();
+    QTest::newRow("renamed in the memo") << QStringList{u"$Français"_qs, u"_Lecture suivie"_qs,
+                                                        u"_Écrit"_qs, u"Géométrie"_qs, u"Chant"_qs}
+                                         << QList<int>{}
+                                         << u"2 évaluations enregistrées seront effacées "
+                                            "(Lecture). Continuer ?"_qs;
+    QTest::newRow("all removed") << QStringList{} << QList<int>{}
+                                 << u"4 évaluations enregistrées seront effacées (Lecture, "
+                                    "Écrit, Géométrie). Continuer ?"_qs;
+    QTest::newRow("one mark, one comment")
+        << QStringList{u"$Français"_qs, u"_Lecture"_qs, u"Chant"_qs} << QList<int>{}
+        << u"2 évaluations enregistrées seront effacées (Écrit, Géométrie). Continuer ?"_qs;
+}
+
+// Two pupils: Lecture holds a level for both, Écrit a comment for the
+// first, Géométrie a mark for the second, Chant nothing.
+void TestSubjectData::lostEvaluations() {
+    QFETCH(QStringList, newLines);
+    QFETCH(QList<int>, origins);
+    const QStringList oldLines{u"$Français"_qs, u"_Lecture"_qs, u"_Écrit"_qs, u"Géométrie"_qs,
+                               u"Chant"_qs};
+    TPData first(TDataType::dtPupil);
+    TPData second(TDataType::dtPupil);
+    for (TPData* pupil : {&first, &second})
+        pupil->SetLevelCount(5);
+    first.SetLevel(0, 1); // a heading's entry holds nothing to lose
+    first.SetLevel(1, 2);
+    second.SetLevel(1, 1);
+    first.SetComment(2, u"à revoir"_qs);
+    second.SetMark(3, 0);
+    const std::vector<int> mapping = MapSubjectLines(oldLines, newLines, origins, QLocale::c());
+    const TLostEvaluations lost = LostEvaluations({&first, &second}, oldLines, mapping);
+    QFETCH(QString, question);
+    QCOMPARE(lost.Count > 0 ? LostEvaluationsQuestion(lost) : QString(), question);
+}
+
+void TestSubjectData::barNeverReachesALine() {
+    TPData record(TDataType::dtClass);
+    record.SetLines({u"Lecture | écriture"_qs});
+    record.AppendLine(u"a|b|"_qs);
+    QCOMPARE(record.Lines(), (QStringList{u"Lecture / écriture"_qs, u"a/b/"_qs}));
+    // A text field keeps it: it reads back whole.
+    record.SetClassName(u"CM1|CM2"_qs);
+    QCOMPARE(record.ClassName(), u"CM1|CM2"_qs);
 }
 
 void TestSubjectData::readList_data() {

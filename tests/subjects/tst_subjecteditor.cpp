@@ -6,13 +6,17 @@
 #include "widgets/Controls97.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -67,6 +71,9 @@ private Q_SLOTS:
     void labelEditDropsLeadingMarks();
     void importsFillTheMemo();
     void formLayout();
+    void renamedNodeKeepsItsOrigin();
+    void okAsksBeforeResetting_data();
+    void okAsksBeforeResetting();
 };
 
 void TestSubjectEditor::buildFromLines_data() {
@@ -342,6 +349,70 @@ void TestSubjectEditor::formLayout() {
         QVERIFY2(found, button.Name);
         QCOMPARE(found->geometry(), button.Place);
         QCOMPARE(found->text(), button.Text);
+    }
+}
+
+// Label edits and drags keep the line a node was made from; nodes made
+// from the memo have none.
+void TestSubjectEditor::renamedNodeKeepsItsOrigin() {
+    TEditor editor({u"$Français"_qs, u"_Lecture"_qs, u"Maths"_qs});
+    Node(editor.Tree(), {0, 0})->setText(0, u"Lecture suivie"_qs);
+    editor.Tree().setCurrentItem(Node(editor.Tree(), {1}));
+    editor.Tree().DropOn(Node(editor.Tree(), {0}));
+    editor.Dialog.SetMemoLines({u"Chant"_qs});
+    editor.Click("AddBtn");
+    editor.Dialog.done(QDialog::Accepted);
+    QCOMPARE(editor.Dialog.MemoLines(),
+             (QStringList{u"$Français"_qs, u"_Lecture suivie"_qs, u"_Maths"_qs, u"Chant"_qs}));
+    QCOMPARE(editor.Dialog.LineOrigins(), (QList<int>{0, 1, 2, -1}));
+}
+
+void TestSubjectEditor::okAsksBeforeResetting_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("Non") << QByteArray("NoBtn") << false;
+    QTest::newRow("Oui") << QByteArray("YesBtn") << true;
+}
+
+// Removing a subject that holds a pupil's level asks first; "Non" leaves
+// the editor open with its tree and memo as they were.
+void TestSubjectEditor::okAsksBeforeResetting() {
+    QFETCH(QByteArray, answer);
+    TPData pupil(TDataType::dtPupil);
+    pupil.SetLevelCount(2);
+    pupil.SetLevel(1, 1);
+    TEditor editor({u"Lecture"_qs, u"Géométrie"_qs});
+    editor.Dialog.SetEvaluations({&pupil}, QLocale::c());
+    editor.Dialog.SetMemoLines({u"dans le memo"_qs});
+    editor.Tree().setCurrentItem(Node(editor.Tree(), {1}));
+    editor.Click("RemoveBtn");
+
+    QString question;
+    QTimer driver;
+    QElapsedTimer deadline;
+    deadline.start();
+    driver.setInterval(5);
+    connect(&driver, &QTimer::timeout, &driver, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box && deadline.elapsed() < 5000)
+            return;
+        driver.stop();
+        if (!box)
+            return;
+        question = box->windowTitle() + u'|' + box->text();
+        QCOMPARE(box->defaultButton(), box->findChild<QPushButton*>(u"YesBtn"_qs));
+        box->findChild<QPushButton*>(QString::fromLatin1(answer))->click();
+    });
+    driver.start();
+    editor.Click("OkBtn");
+    driver.stop();
+    QCOMPARE(question, u"Quillorin|1 évaluation enregistrée sera effacée (Géométrie). "
+                       "Continuer ?"_qs);
+    QFETCH(bool, accepted);
+    QCOMPARE(editor.Dialog.result() == QDialog::Accepted, accepted);
+    if (!accepted) {
+        QCOMPARE(editor.TreeLines(), QStringList{u"Lecture"_qs});
+        QCOMPARE(editor.Dialog.MemoLines(), QStringList{u"dans le memo"_qs});
     }
 }
 
