@@ -315,7 +315,7 @@ void TestMainFormClassEntry::housekeeping_data() {
         << u"rename cm1"_s << u"cm1, Martin Léa/cm1, Durand Paul/cm1, Élie Zoé/cm1"_s << ce2
         << QString();
     QTest::newRow("rename to another class's name")
-        << u"rename ce2"_s << cm1 << ce2 << u"la classe 'ce2' existe déjà.\rOpération annulée."_s;
+        << u"rename ce2"_s << cm1 << ce2 << u"la classe 'ce2' existe déjà.\nOpération annulée."_s;
     QTest::newRow("move") << u"move"_s << u"CM1, Durand Paul/CM1, Élie Zoé/CM1"_s
                           << u"CE2, Roux Tom/CE2, Martin Léa/CE2"_s << QString();
     QTest::newRow("sort") << u"sort"_s << u"CM1, Durand Paul/CM1, Élie Zoé/CM1, Martin Léa/CM1"_s
