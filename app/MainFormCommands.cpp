@@ -71,9 +71,13 @@ void TMainForm::BuildCommands() {
     FileStatistics = NewAction("FileStatistics", QStringLiteral("S&tatistiques de la classe"));
     FileStatistics->setIconText(QStringLiteral("Statistiques de la classe"));
     connect(FileStatistics, &QAction::triggered, this, &TMainForm::FileStatisticsExecute);
+    FileExportResults =
+        NewAction("FileExportResults", QStringLiteral("E&xporter les résultats..."));
+    FileExportResults->setIconText(QStringLiteral("Exporter les résultats..."));
+    connect(FileExportResults, &QAction::triggered, this, &TMainForm::FileExportResultsExecute);
     // Until a node is selected there is nothing to act on.
-    for (QAction* action :
-         {FileNewPupil, FileDelete, FileModifyMatters, FilePrint, FileImportPupils, FileStatistics})
+    for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint,
+                            FileImportPupils, FileStatistics, FileExportResults})
         action->setEnabled(false);
     connect(FileNewClass, &QAction::triggered, this, &TMainForm::FileNewClassExecute);
     connect(FileNewPupil, &QAction::triggered, this, &TMainForm::FileNewPupilExecute);
@@ -120,7 +124,7 @@ void TMainForm::BuildMenus() {
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addActions({FileNewClass, FileNewPupil, FileDelete, FileModifyMatters, FilePrint});
     file->addSeparator();
-    file->addActions({FileImportPupils, FileStatistics, FileClassEntry});
+    file->addActions({FileImportPupils, FileStatistics, FileClassEntry, FileExportResults});
     file->addSeparator();
     file->addActions({FileRenameClass, FileMovePupil, FileSortPupils});
     file->addSeparator();
@@ -130,6 +134,8 @@ void TMainForm::BuildMenus() {
     QMenu* edition = menuBar()->addMenu(QStringLiteral("&Edition"));
     edition->setObjectName(QStringLiteral("EditMenu"));
     edition->addActions({EditUndo, EditRedo});
+    edition->addSeparator();
+    edition->addAction(EditRemarksBank);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Aide"));
     help->setObjectName(QStringLiteral("HelpMenu"));
     help->addAction(HelpContents);
@@ -232,6 +238,7 @@ void TMainForm::BuildPopupMenu() {
     item(FileImportPupils);
     item(FileStatistics);
     item(FileClassEntry);
+    item(FileExportResults);
     PopupMenu->addSeparator();
     item(FileRenameClass);
     item(FileMovePupil);

@@ -63,6 +63,7 @@ void TMainForm::FillGrid(const QModelIndex& node) {
     const TNode* treeNode = FModel->NodeAt(node);
     if (!treeNode || !treeNode->Data)
         return;
+    ShowGridComments(*treeNode->Data);
     if (treeNode->Data->IsClass()) {
         const auto& schoolClass = static_cast<const TClassNode&>(*treeNode);
         Grid->SetFontColor(kClassColor);

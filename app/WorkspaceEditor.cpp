@@ -87,6 +87,14 @@ void TWorkspaceEditor::SetMark(const QModelIndex& pupil, int subject, double mar
                                         TNodePlace::Of(pupil), subject, mark));
 }
 
+void TWorkspaceEditor::SetComment(const QModelIndex& pupil, int subject, const QString& comment) {
+    const TPData* record = PupilRecord(pupil);
+    if (!record || TPData::StoredComment(comment) == record->GetComment(subject))
+        return;
+    Push(std::make_unique<TCommentCommand>(FModel, FShow, SubjectName(pupil, subject),
+                                           TNodePlace::Of(pupil), subject, comment));
+}
+
 void TWorkspaceEditor::SetSheetField(const QModelIndex& pupil, TSheetField field,
                                      const QString& value) {
     const TPData* record = PupilRecord(pupil);

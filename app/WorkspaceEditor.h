@@ -41,6 +41,7 @@ public:
     // A pupil's evaluation of one subject line; nothing when it is unchanged.
     void SetLevel(const QModelIndex& pupil, int subject, int level);
     void SetMark(const QModelIndex& pupil, int subject, double mark);
+    void SetComment(const QModelIndex& pupil, int subject, const QString& comment);
     // A field of the pupil sheet, given as the record is to store it, and
     // the remarks. Changes to one field make one step until EndTyping.
     void SetSheetField(const QModelIndex& pupil, TSheetField field, const QString& value);

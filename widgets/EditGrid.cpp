@@ -8,9 +8,11 @@
 #include "widgets/SubjectText.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <numeric>
@@ -35,6 +37,12 @@ TEditGrid::TEditGrid(QWidget* parent)
     , FFixedCursor(Qt::ArrowCursor)
     , FCellColor(palette().color(QPalette::Base))
     , FFontColor(palette().color(QPalette::Text)) {
+    FModel->Meaning = [this](int col, int row) {
+        return AccessibleText(col, row);
+    };
+    FModel->Description = [this](int col, int row) {
+        return AccessibleDescription(col, row);
+    };
     setModel(FModel);
     setHorizontalHeader(FHeader);
     setItemDelegate(new TEditGridDelegate(*this, this));
@@ -228,6 +236,26 @@ bool TEditGrid::IsEvaluatedRow(int ARow) const {
         return false;
     const QString subject = Cells(FExpandCol, ARow);
     return !subject.isEmpty() && !subject.startsWith(u'$');
+}
+
+QString TEditGrid::AccessibleText(int ACol, int ARow) const {
+    const QString text = Cells(ACol, ARow);
+    if (ARow < FixedRows())
+        return text.trimmed();
+    if (ACol == FExpandCol)
+        return StripSubjectPrefix(text);
+    if (!IsEvaluatedRow(ARow))
+        return {};
+    if (text == Mark && IsCheckCol(ACol))
+        return Cells(ACol, 0).trimmed();
+    return text.trimmed();
+}
+
+QString TEditGrid::AccessibleDescription(int ACol, int ARow) const {
+    if (ACol == FExpandCol && ARow >= FixedRows() && !Cells(ACol, ARow).isEmpty() &&
+        !IsEvaluatedRow(ARow))
+        return u"rubrique"_s;
+    return {};
 }
 
 bool TEditGrid::CellHasFocus(int ACol, int ARow) const {
@@ -592,4 +620,34 @@ void TEditGrid::ApplyRowHeights() {
     updateGeometries();
     if (FEditor->isVisible())
         PlaceEditor();
+}
+
+void TEditGrid::SetRowNote(int ARow, const QString& note) {
+    if (note.isEmpty() ? FRowNotes.remove(ARow) == 0 : FRowNotes.value(ARow) == note)
+        return;
+    if (!note.isEmpty())
+        FRowNotes.insert(ARow, note);
+    viewport()->update();
+}
+
+void TEditGrid::ClearRowNotes() {
+    if (FRowNotes.isEmpty())
+        return;
+    FRowNotes.clear();
+    viewport()->update();
+}
+
+bool TEditGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex cell = indexAt(help->pos());
+        const QString note =
+            cell.isValid() && cell.row() >= FixedRows() ? RowNote(cell.row()) : QString();
+        if (note.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), note, viewport(), visualRect(cell));
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }

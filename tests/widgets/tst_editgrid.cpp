@@ -4,6 +4,7 @@
 #include "widgets/EditGridModel.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void cursorRule();
     void badIndicesAreHarmless();
     void modelPassesTester();
+    void screenReaderReadsTheGridAsItIsShown();
 };
 
 void TestEditGrid::initTestCase() {
@@ -626,6 +628,47 @@ void TestEditGrid::modelPassesTester() {
     QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), u"header"_s);
     QCOMPARE(model.flags(model.index(0, 0)) & Qt::ItemIsEnabled, Qt::NoItemFlags);
     QVERIFY(model.flags(model.index(0, 1)) & Qt::ItemIsEnabled);
+}
+
+// What a screen reader is told of each cell, header row first, row by row.
+void TestEditGrid::screenReaderReadsTheGridAsItIsShown() {
+    TGridFixture f({u"$Français"_s, u"_Lecture"_s, u"__Compréhension"_s, u"Calcul"_s, u"_"_s});
+    f.Grid->SetCells(1, 1, u"3"_s); // a count in a heading row, which is not drawn
+    f.Grid->SetCells(5, 2, u"12,5"_s);
+    f.Grid->SetCells(4, 3, QString());
+    f.Grid->SetCells(1, 3, u" X "_s);
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(f.Grid);
+    QVERIFY(grid && grid->tableInterface());
+    QAccessibleTableInterface* table = grid->tableInterface();
+    QCOMPARE(table->rowCount(), 5);
+    QCOMPARE(table->columnCount(), 6);
+
+    QList<QStringList> read;
+    QStringList headers;
+    for (int col = 0; col < 6; ++col) {
+        QAccessibleInterface* header =
+            table->cellAt(0, col)->tableCellInterface()->columnHeaderCells().value(0);
+        headers << (header ? header->text(QAccessible::Name) : u"(none)"_s);
+    }
+    read << headers;
+    for (int row = 0; row < 5; ++row) {
+        QStringList cells;
+        for (int col = 0; col < 6; ++col)
+            cells << table->cellAt(row, col)->text(QAccessible::Name);
+        read << cells;
+    }
+    const QList<QStringList> expected{
+        {u""_s, u"A"_s, u"B"_s, u"C"_s, u"?"_s, u"Note"_s},
+        {u"Français"_s, u""_s, u""_s, u""_s, u""_s, u""_s},
+        {u"Lecture"_s, u""_s, u""_s, u""_s, u"?"_s, u"12,5"_s},
+        {u"Compréhension"_s, u"A"_s, u""_s, u""_s, u""_s, u""_s},
+        {u"Calcul"_s, u""_s, u""_s, u""_s, u"?"_s, u""_s},
+        {u""_s, u""_s, u""_s, u""_s, u"?"_s, u""_s},
+    };
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(read[i], expected[i]);
+    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Description), u"rubrique"_s);
+    QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Description), QString());
 }
 
 QTEST_MAIN(TestEditGrid)
