@@ -260,6 +260,15 @@ void TestMainFormClassEntry::copyGivesTabSeparatedText() {
     grid.setCurrentIndex(grid.model()->index(1, 0));
     QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Evaluations(), QStringList({u"B 12.5;?;?"_s, u"B 12.5;?;?"_s, u"?;C 8;A"_s}));
+    // One value on a selection fills its cells of that kind.
+    QApplication::clipboard()->setText(u"c\n"_s);
+    grid.setCurrentIndex(grid.model()->index(0, 4));
+    PressKeys(&grid, u"{S-Down}{S-Down}{S-Left}"_s);
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Evaluations(), QStringList({u"B 12.5;?;C"_s, u"B 12.5;?;C"_s, u"?;C 8;C"_s}));
+    QCOMPARE(
+        window->StatusText(),
+        u"Collage : 3 cellules lues, 3 cellules ignorées (illisibles ou hors de la grille)."_s);
 }
 
 void TestMainFormClassEntry::windowsFollowEachOther() {
