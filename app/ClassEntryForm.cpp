@@ -197,8 +197,31 @@ void TClassEntryForm::Paste(const QModelIndex& at, const QString& text) {
     for (std::size_t column = 0; column < kinds.size(); ++column)
         kinds[column] =
             TClassEntryModel::IsLevelColumn(int(column)) ? TEntryKind::Level : TEntryKind::Mark;
-    const TPasteResult pasted =
+    TPasteResult pasted =
         ParseClassPaste(text, at.row(), at.column(), FEntries->PupilCount(), kinds);
+    // One value pasted on a selection fills every selected cell it can be
+    // read into, as in a spreadsheet.
+    const QModelIndexList selected = FGrid->SelectedCells();
+    const QList<QStringList> rows = SplitTabSeparated(text);
+    if (selected.size() > 1 && rows.size() == 1 && rows.front().size() == 1) {
+        pasted = {};
+        const QString& value = rows.front().front();
+        for (const QModelIndex& cell : selected) {
+            if (cell.row() >= FEntries->PupilCount())
+                continue;
+            TPastedEntry entry{cell.row(), cell.column()};
+            const bool level = kinds[std::size_t(cell.column())] == TEntryKind::Level;
+            const std::optional<int> readLevel = level ? ReadLevel(value) : std::nullopt;
+            const std::optional<double> readMark = level ? std::nullopt : ReadMark(value);
+            if (!readLevel && !readMark) {
+                ++pasted.Skipped;
+                continue;
+            }
+            entry.Level = readLevel.value_or(DefaultLevel);
+            entry.Mark = readMark.value_or(NoMark);
+            pasted.Entries.push_back(entry);
+        }
+    }
     std::vector<TWorkspaceEditor::TEvaluation> changes;
     changes.reserve(pasted.Entries.size());
     for (const TPastedEntry& entry : pasted.Entries) {

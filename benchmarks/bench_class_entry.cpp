@@ -105,7 +105,7 @@ void PasteWholeClass(benchmark::State& state, const TEntryWindow& bench) {
         window->Paste(first, texts[variant]);
         bench.Repaint(*window);
     }
-    if (!window->StatusText().contains(QStringLiteral("16000 cellules")))
+    if (!window->StatusText().contains(QString::number(TBenchWindow::Pupils * columns)))
         state.SkipWithError(window->StatusText().toStdString().c_str());
     delete window;
 }

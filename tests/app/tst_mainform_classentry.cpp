@@ -260,6 +260,15 @@ void TestMainFormClassEntry::copyGivesTabSeparatedText() {
     grid.setCurrentIndex(grid.model()->index(1, 0));
     QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Evaluations(), QStringList({u"B 12.5;?;?"_s, u"B 12.5;?;?"_s, u"?;C 8;A"_s}));
+    // One value on a selection fills its cells of that kind.
+    QApplication::clipboard()->setText(u"c\n"_s);
+    grid.setCurrentIndex(grid.model()->index(0, 4));
+    PressKeys(&grid, u"{S-Down}{S-Down}{S-Left}"_s);
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Evaluations(), QStringList({u"B 12.5;?;C"_s, u"B 12.5;?;C"_s, u"?;C 8;C"_s}));
+    QCOMPARE(
+        window->StatusText(),
+        u"Collage : 3 cellules lues, 3 cellules ignorées (illisibles ou hors de la grille)."_s);
 }
 
 void TestMainFormClassEntry::windowsFollowEachOther() {
@@ -315,7 +324,7 @@ void TestMainFormClassEntry::housekeeping_data() {
         << u"rename cm1"_s << u"cm1, Martin Léa/cm1, Durand Paul/cm1, Élie Zoé/cm1"_s << ce2
         << QString();
     QTest::newRow("rename to another class's name")
-        << u"rename ce2"_s << cm1 << ce2 << u"la classe 'ce2' existe déjà.\rOpération annulée."_s;
+        << u"rename ce2"_s << cm1 << ce2 << u"la classe 'ce2' existe déjà.\nOpération annulée."_s;
     QTest::newRow("move") << u"move"_s << u"CM1, Durand Paul/CM1, Élie Zoé/CM1"_s
                           << u"CE2, Roux Tom/CE2, Martin Léa/CE2"_s << QString();
     QTest::newRow("sort") << u"sort"_s << u"CM1, Durand Paul/CM1, Élie Zoé/CM1, Martin Léa/CM1"_s
