@@ -5,7 +5,9 @@
 #include "app/ImageLists.h"
 #include "data/ColHints.h"
 #include "data/PupilColumnMemory.h"
+#include "data/RemarksBank.h"
 #include "data/Settings.h"
+#include "data/Spelling.h"
 #include "data/Workspace.h"
 #include "data/WorkspaceReader.h"
 #include "print/PrintConf.h"
@@ -24,6 +26,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
 class QTreeView;
+class TClassEntryForm;
 class TClassTreeView;
 class TComboBox97;
 class TEdit97;
@@ -221,4 +224,66 @@ private:
     QAction* HelpAbout = nullptr;
     QAction* TreeExpandAll = nullptr;
     QAction* TreeCollapseAll = nullptr;
+
+    // The class entry window and the class's housekeeping
+    // (MainFormClassEntry.cpp).
+public:
+    void FileClassEntryExecute();
+    void FileRenameClassExecute();
+    void FileMovePupilExecute();
+    void FileSortPupilsExecute();
+    // The open class entry window of the class, if any.
+    TClassEntryForm* ClassEntryWindow(const QModelIndex& schoolClass) const;
+    // False, after the duplicate message, when another class has the name.
+    bool RenameClassTo(const QModelIndex& schoolClass, const QString& name);
+    // Moves the pupil to the end of the class and selects it there.
+    QModelIndex MovePupilTo(const QModelIndex& pupil, const QModelIndex& schoolClass);
+
+private:
+    void BuildClassEntryCommands();
+    void UpdateClassEntryCommands(const TPData* record);
+    // Records changed by a command or another window: the grid and the
+    // status bar show them at once.
+    void TreeRecordsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+
+    QList<QPointer<TClassEntryForm>> FClassEntries;
+    // True while the grid hands its own change to the editor: it shows it.
+    bool FGridWriting = false;
+    QAction* FileClassEntry = nullptr;
+    QAction* FileRenameClass = nullptr;
+    QAction* FileMovePupil = nullptr;
+    QAction* FileSortPupils = nullptr;
+    // The remarks box's spelling and bank of ready remarks
+    // (MainFormRemarks.cpp).
+public:
+    TSpelling& Spelling() { return *FSpelling; }
+    QString SpellingStatus() const;
+    void EditRemarksBankExecute();
+
+private:
+    QWidget* BuildRemarksHeader(QWidget* panel);
+    void StartSpelling();
+    // The commands enabled for the record; its class's pupils' names, and
+    // unless told otherwise its subjects, count as known words.
+    void UpdateRemarksTools(const TPData* record, bool subjectsKnown = true);
+    std::optional<TRemarksBank> ReadRemarksBankFile();
+
+    std::unique_ptr<TSpelling> FSpelling = std::make_unique<TSpelling>();
+    class QPushButton* RemarksBankBtn = nullptr;
+    QAction* EditRemarksBank = nullptr;
+
+    // A pupil's comment per subject, in the grid (MainFormComments.cpp).
+public:
+    // Edits the comment on the grid's current subject.
+    void GridCommentExecute();
+
+private:
+    void BuildGridCommentCommand();
+    void ShowGridComments(const TPData& record);
+    // The subject index of the grid's current row when a comment can go
+    // there (a pupil's evaluated subject), else -1.
+    int CommentableSubject() const;
+
+    QAction* GridComment = nullptr;
+    QMenu* GridPopupMenu = nullptr;
 };

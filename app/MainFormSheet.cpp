@@ -48,6 +48,7 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
     FileStatistics->setEnabled(selected);
     FileExportResults->setEnabled(selected);
     FileModifyMatters->setEnabled(selected && record->IsClass());
+    UpdateClassEntryCommands(record);
     if (!selected) {
         Grid->hide();
         SetSheetEnabled(false);
@@ -56,6 +57,7 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
         SetSheetEnabled(record->IsPupil());
     }
 
+    UpdateRemarksTools(record);
     if (selected && record->IsPupil()) {
         FFillingSheet = true;
         SurnameEdt->setText(record->Surname());
