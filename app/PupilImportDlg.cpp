@@ -28,6 +28,9 @@ QTreeWidget* NewList(const char* name, const QStringList& headers, QWidget* pare
     list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setHeaderLabels(headers);
+    // Column widths from the first rows, not from all of a 500-pupil list at
+    // every redraw.
+    list->header()->setResizeContentsPrecision(60);
     return list;
 }
 

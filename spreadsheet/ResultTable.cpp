@@ -162,7 +162,7 @@ TResultTable BuildResultTable(const TClassNode& schoolClass, const QStringList& 
     table.ColumnWidths.assign(std::size_t(table.ColumnCount), 7);
     table.ColumnWidths[0] = 20;
     table.ColumnWidths[1] = 16;
-    table.ColumnWidths[2] = 12;
+    table.ColumnWidths[2] = 17;
     table.ColumnWidths[3] = 14;
     table.ColumnWidths[std::size_t(remarksColumn)] = 50;
     return table;

@@ -213,7 +213,7 @@ void TestMainFormCommands::newPupil_data() {
     QTest::newRow("nothing selected: first class")
         << -1 << -1 << u"OkBtn"_s << u"DUPONT"_s << u"CM1"_s << u"Dupont Jean"_s;
     QTest::newRow("class without subjects")
-        << 1 << -1 << u"OkBtn"_s << u"émile"_s << u"Élève"_s << u"émile Jean"_s;
+        << 1 << -1 << u"OkBtn"_s << u"émile"_s << u"Élève"_s << u"Émile Jean"_s;
     QTest::newRow("pupil: its class")
         << 1 << 0 << u"OkBtn"_s << u"DUPONT"_s << u"Élève"_s << u"Dupont Jean"_s;
     QTest::newRow("pupil, cancelled: its class stays")

@@ -189,9 +189,9 @@ void TestMainFormSheet::textTheFileCannotHold() {
     QLineEdit* name = Edit("NameEdt");
     name->selectAll();
     name->insert(QStringLiteral("Zoë Łucja 😀"));
-    QCOMPARE(Record(0).Name(), QStringLiteral("Zoë ?ucja ?"));
+    QCOMPARE(Record(0).Name(), QStringLiteral("Zoë Lucja ?"));
     QCOMPARE(name->text(), QStringLiteral("Zoë Łucja 😀"));
-    QCOMPARE(Pupil(0).data().toString(), QStringLiteral("Martin Zoë ?ucja ?"));
+    QCOMPARE(Pupil(0).data().toString(), QStringLiteral("Martin Zoë Lucja ?"));
 }
 
 QTEST_MAIN(TestMainFormSheet)
