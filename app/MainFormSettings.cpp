@@ -35,7 +35,8 @@ void TMainForm::LoadSettings(const QString& path) {
     const std::optional<QByteArray> bytes = ReadWholeFile(path);
     TSettings settings;
     if (!bytes) {
-        ShowMessage(MessageParent(), MissingSettingsMessage(path));
+        if (!FFirstRun)
+            ShowMessage(MessageParent(), MissingSettingsMessage(path));
     } else {
         settings = ReadSettings(TSettingsFile(*bytes));
     }

@@ -1,6 +1,7 @@
 #include "app/SplashForm.h"
 
 #include "app/JpegImage.h"
+#include "app/Version.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,6 +22,12 @@ TSplashForm::TSplashForm(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SplashImg);
     setFixedSize(sizeHint());
+    // The version over the picture's bottom right corner.
+    auto* version = new QLabel(QStringLiteral("Version " QUILLORIN_VERSION_TEXT), this);
+    version->setObjectName(QStringLiteral("VersionLbl"));
+    version->setStyleSheet(QStringLiteral("color: #303030; background: transparent;"));
+    version->adjustSize();
+    version->move(width() - version->width() - 8, height() - version->height() - 6);
 }
 
 void TSplashForm::ShowNow() {
