@@ -22,12 +22,13 @@ TSplashForm::TSplashForm(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SplashImg);
     setFixedSize(sizeHint());
-    // The version over the picture's bottom right corner.
+    // The version, written on the picture's lines under the quill's stroke,
+    // comes from the build.
     auto* version = new QLabel(QStringLiteral("Version " QUILLORIN_VERSION_TEXT), this);
     version->setObjectName(QStringLiteral("VersionLbl"));
-    version->setStyleSheet(QStringLiteral("color: #303030; background: transparent;"));
+    version->setStyleSheet(QStringLiteral("color: #5a5a5a; background: transparent;"));
     version->adjustSize();
-    version->move(width() - version->width() - 8, height() - version->height() - 6);
+    version->move(63, 184 - version->height());
 }
 
 void TSplashForm::ShowNow() {
