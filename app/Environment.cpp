@@ -1,6 +1,7 @@
 #include "app/Environment.h"
 
 #include "data/DatedCopies.h"
+#include "data/SpellChecker.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,6 +72,7 @@ TEnvironment TEnvironment::FromApplication() {
     };
     environment.Arguments = QCoreApplication::arguments();
     environment.Printers = TPrinters::FromSystem();
+    environment.DictionaryFolders = DictionaryFolders(place.ProgramFolder);
     return environment;
 }
 

@@ -105,6 +105,7 @@ void TMainForm::FormCreate() {
     SexeCombo->setCurrentIndex(DefaultSexeIndex);
     PrepareGrid(nullptr);
     FFillingRemarks = false;
+    StartSpelling();
     LoadWorkspaceFile(FEnvironment.FilePath(QStringLiteral("tree.dat")));
 }
 

@@ -174,7 +174,7 @@ QWidget* TMainForm::BuildRemarksPanel() {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(2, 0, 2, 2);
     layout->setSpacing(1);
-    layout->addWidget(RemarksLbl);
+    layout->addWidget(BuildRemarksHeader(panel));
     layout->addWidget(RemarksMemo, 1);
     connect(RemarksMemo, &QPlainTextEdit::textChanged, this,
             [this] { RunGuarded(MessageParent(), [&] { EdtChange(RemarksMemo); }); });

@@ -74,6 +74,12 @@ TLevelCommand::TLevelCommand(TWorkspaceModel& model, TShowNode show, const QStri
     , FIndex(index)
     , FLevel(level) {}
 
+TCommentCommand::TCommentCommand(TWorkspaceModel& model, TShowNode show, const QString& subject,
+                                 TNodePlace place, int index, QString comment)
+    : TRecordCommand(model, std::move(show), QStringLiteral("commentaire de ") + subject, place)
+    , FIndex(index)
+    , FComment(std::move(comment)) {}
+
 TMarkCommand::TMarkCommand(TWorkspaceModel& model, TShowNode show, const QString& subject,
                            TNodePlace place, int index, double mark)
     : TRecordCommand(model, std::move(show), QStringLiteral("note de ") + subject, place)

@@ -59,6 +59,18 @@ private:
     double FMark;
 };
 
+class TCommentCommand : public TRecordCommand {
+public:
+    TCommentCommand(TWorkspaceModel& model, TShowNode show, const QString& subject,
+                    TNodePlace place, int index, QString comment);
+
+private:
+    void Change(TPData& record) const override { record.SetComment(FIndex, FComment); }
+
+    int FIndex;
+    QString FComment;
+};
+
 enum class TSheetField { Surname, Name, BirthDay, Sexe };
 const QString& SheetFieldOf(const TPData& record, TSheetField field);
 

@@ -1,8 +1,14 @@
 #include "app/WorkspaceEditor.h"
 
+#include "app/ClassCommands.h"
 #include "app/TreeCommands.h"
 #include "app/WorkspaceModel.h"
+#include "data/PupilOrder.h"
 #include "data/SubjectLine.h"
+#include "data/SubjectRemap.h"
+
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -81,6 +87,14 @@ void TWorkspaceEditor::SetMark(const QModelIndex& pupil, int subject, double mar
                                         TNodePlace::Of(pupil), subject, mark));
 }
 
+void TWorkspaceEditor::SetComment(const QModelIndex& pupil, int subject, const QString& comment) {
+    const TPData* record = PupilRecord(pupil);
+    if (!record || TPData::StoredComment(comment) == record->GetComment(subject))
+        return;
+    Push(std::make_unique<TCommentCommand>(FModel, FShow, SubjectName(pupil, subject),
+                                           TNodePlace::Of(pupil), subject, comment));
+}
+
 void TWorkspaceEditor::SetSheetField(const QModelIndex& pupil, TSheetField field,
                                      const QString& value) {
     const TPData* record = PupilRecord(pupil);
@@ -108,4 +122,80 @@ void TWorkspaceEditor::Redo() {
     EndTyping();
     FHistory.redo();
     EndTyping();
+}
+
+void TWorkspaceEditor::SetEvaluations(const QModelIndex& schoolClass,
+                                      const std::vector<TEvaluation>& changes,
+                                      const QString& what) {
+    const TClassNode* node = IsClassIndex(schoolClass) ? FModel.ClassAt(schoolClass) : nullptr;
+    if (!node)
+        throw EListError(schoolClass.row());
+    // One new record per pupil concerned, made from the one it replaces.
+    std::map<int, std::unique_ptr<TPData>> records;
+    for (const TEvaluation& change : changes) {
+        if (change.Pupil < 0 || change.Pupil >= int(node->Pupils.size()) || change.Subject < 0)
+            throw EListError(change.Pupil);
+        const TPData* current = node->Pupils[std::size_t(change.Pupil)]->Data.get();
+        if (!current || !current->IsPupil())
+            continue;
+        auto& record = records[change.Pupil];
+        if (!record)
+            record = std::make_unique<TPData>(*current);
+        if (change.Level)
+            record->SetLevel(change.Subject, *change.Level);
+        if (change.Mark)
+            record->SetMark(change.Subject, *change.Mark);
+    }
+    std::vector<TPupilRecordsCommand::TRecord> changed;
+    for (auto& [row, record] : records) {
+        const TPData& current = *node->Pupils[std::size_t(row)]->Data;
+        bool same = record->LevelCount() == current.LevelCount();
+        for (int i = 0; same && i < current.LevelCount(); ++i)
+            same = record->GetLevel(i) == current.GetLevel(i) &&
+                   record->GetMark(i) == current.GetMark(i);
+        if (!same)
+            changed.emplace_back(row, std::move(record));
+    }
+    if (!changed.empty())
+        Push(std::make_unique<TPupilRecordsCommand>(FModel, FShow, what, schoolClass.row(),
+                                                    std::move(changed)));
+}
+
+void TWorkspaceEditor::RenameClass(const QModelIndex& schoolClass, const QString& name) {
+    const TClassNode* node = IsClassIndex(schoolClass) ? FModel.ClassAt(schoolClass) : nullptr;
+    if (!node || !node->Data)
+        throw EListError(schoolClass.row());
+    const QString stored = TPData::StoredText(name);
+    if (stored == node->Text && stored == node->Data->ClassName())
+        return;
+    Push(std::make_unique<TRenameClassCommand>(FModel, FShow, schoolClass.row(), stored));
+}
+
+QModelIndex TWorkspaceEditor::MovePupil(const QModelIndex& pupil, const QModelIndex& toClass,
+                                        const QLocale& locale) {
+    const TPData* record = PupilRecord(pupil);
+    const TClassNode* from = FModel.ClassAt(pupil);
+    const TClassNode* to = IsClassIndex(toClass) ? FModel.ClassAt(toClass) : nullptr;
+    if (!record || !from || !to || !from->Data || !to->Data)
+        throw EListError(pupil.row());
+    if (from == to)
+        return pupil;
+    auto moved = RemapPupil(*record, from->Data->Lines(), to->Data->Lines(), locale);
+    moved->SetClassName(to->Text);
+    Push(std::make_unique<TMovePupilCommand>(FModel, FShow, TNodePlace::Of(pupil), toClass.row(),
+                                             std::move(moved)));
+    return FModel.index(FModel.rowCount(toClass) - 1, 0, toClass);
+}
+
+bool TWorkspaceEditor::SortPupils(const QModelIndex& schoolClass) {
+    const TClassNode* node = IsClassIndex(schoolClass) ? FModel.ClassAt(schoolClass) : nullptr;
+    if (!node)
+        throw EListError(schoolClass.row());
+    std::vector<int> order = FrenchPupilOrder(*node);
+    if (std::is_sorted(order.begin(), order.end()))
+        return false;
+    Push(std::make_unique<TSortPupilsCommand>(FModel, FShow,
+                                              QStringLiteral("tri des élèves de ") + node->Text,
+                                              schoolClass.row(), std::move(order)));
+    return true;
 }

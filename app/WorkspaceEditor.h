@@ -7,7 +7,10 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <QLocale>
+
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -38,11 +41,33 @@ public:
     // A pupil's evaluation of one subject line; nothing when it is unchanged.
     void SetLevel(const QModelIndex& pupil, int subject, int level);
     void SetMark(const QModelIndex& pupil, int subject, double mark);
+    void SetComment(const QModelIndex& pupil, int subject, const QString& comment);
     // A field of the pupil sheet, given as the record is to store it, and
     // the remarks. Changes to one field make one step until EndTyping.
     void SetSheetField(const QModelIndex& pupil, TSheetField field, const QString& value);
     void SetRemarks(const QModelIndex& pupil, const QStringList& lines);
     void EndTyping() { ++FTyping; }
+
+    // Many evaluations of one class's pupils in one step named by the text:
+    // a level, a mark or both per pupil and subject line. No step when
+    // nothing changes.
+    struct TEvaluation {
+        int Pupil = 0;
+        int Subject = 0;
+        std::optional<int> Level;
+        std::optional<double> Mark;
+    };
+    void SetEvaluations(const QModelIndex& schoolClass, const std::vector<TEvaluation>& changes,
+                        const QString& what);
+    // The class's caption and name, and the class name of each of its pupils.
+    void RenameClass(const QModelIndex& schoolClass, const QString& name);
+    // The pupil goes to the end of the other class, keeping the level and
+    // mark of each subject line that class also has; returns its new index.
+    QModelIndex MovePupil(const QModelIndex& pupil, const QModelIndex& toClass,
+                          const QLocale& locale);
+    // The pupils in alphabetical order, as a French reader sorts; false when
+    // they were in that order already.
+    bool SortPupils(const QModelIndex& schoolClass);
 
     QUndoStack& History() { return FHistory; }
     void Undo();

@@ -102,6 +102,58 @@ std::unique_ptr<TPData> TWorkspaceModel::ReplaceRecord(const QModelIndex& index,
     return old;
 }
 
+void TWorkspaceModel::SwapPupilRecords(const QModelIndex& schoolClass,
+                                       std::vector<TPupilRecord>& records) {
+    TClassNode* node = schoolClass.internalPointer() ? nullptr : ClassAt(schoolClass);
+    if (!node)
+        throw EListError(schoolClass.row());
+    const int count = int(node->Pupils.size());
+    int first = count;
+    int last = -1;
+    for (auto& [row, record] : records) {
+        if (row < 0 || row >= count)
+            throw EListError(row);
+        first = std::min(first, row);
+        last = std::max(last, row);
+    }
+    for (auto& [row, record] : records)
+        record = ::ReplaceRecord(*node->Pupils[std::size_t(row)], std::move(record));
+    if (last >= 0)
+        Q_EMIT dataChanged(index(first, 0, schoolClass), index(last, 0, schoolClass));
+}
+
+void TWorkspaceModel::ReorderPupils(const QModelIndex& schoolClass, const std::vector<int>& order) {
+    TClassNode* node = schoolClass.internalPointer() ? nullptr : ClassAt(schoolClass);
+    if (!node || order.size() != node->Pupils.size())
+        throw EListError(schoolClass.row());
+    std::vector<int> newRow(order.size(), -1);
+    for (std::size_t row = 0; row < order.size(); ++row) {
+        const int old = order[row];
+        if (old < 0 || std::size_t(old) >= order.size() || newRow[std::size_t(old)] >= 0)
+            throw EListError(old);
+        newRow[std::size_t(old)] = int(row);
+    }
+    const QPersistentModelIndex parentIndex = schoolClass;
+    Q_EMIT layoutAboutToBeChanged({parentIndex}, VerticalSortHint);
+    std::vector<std::unique_ptr<TNode>> pupils;
+    pupils.reserve(order.size());
+    for (int old : order)
+        pupils.push_back(std::move(node->Pupils[std::size_t(old)]));
+    node->Pupils = std::move(pupils);
+    // The views' places follow their pupils.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& place : before) {
+        if (place.internalPointer() == node)
+            after << createIndex(newRow[std::size_t(place.row())], 0, node);
+        else
+            after << place;
+    }
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({parentIndex}, VerticalSortHint);
+}
+
 QModelIndex TWorkspaceModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0 || row >= rowCount(parent))
         return {};

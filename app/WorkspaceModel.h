@@ -7,6 +7,9 @@
 #include <QIcon>
 #include <QScopeGuard>
 
+#include <utility>
+#include <vector>
+
 class TImageLists;
 
 // The class and pupil tree as an item model: root rows are the workspace's
@@ -37,6 +40,12 @@ public:
     QModelIndex InsertPupil(const QModelIndex& schoolClass, int row, std::unique_ptr<TNode> pupil);
     std::unique_ptr<TNode> TakePupil(const QModelIndex& pupil);
     std::unique_ptr<TPData> ReplaceRecord(const QModelIndex& index, std::unique_ptr<TPData> record);
+    // Gives pupils of one class their new records, each swapped with the
+    // one it replaces, and tells the views once.
+    using TPupilRecord = std::pair<int, std::unique_ptr<TPData>>;
+    void SwapPupilRecords(const QModelIndex& schoolClass, std::vector<TPupilRecord>& records);
+    // Puts a class's pupils in a new order: order[new row] is the old row.
+    void ReorderPupils(const QModelIndex& schoolClass, const std::vector<int>& order);
 
     // Wraps a change made to the tree behind the model's back: loading and
     // freeing only; every other change goes through the functions above.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ColHints.h"
+#include "data/PupilColumnMemory.h"
 #include "data/SettingsFile.h"
 #include "print/PrintConf.h"
 
@@ -23,6 +24,7 @@ struct TSettings {
     TWindowSettings Window;
     TPrintConf PrintConf;
     TColHints ColHints = DefaultColHints();
+    TPupilColumnMemory PupilColumns;
 };
 
 // Applies the file's keys over the defaults. A window that was not saved in

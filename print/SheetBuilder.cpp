@@ -68,6 +68,8 @@ void BuildPupilSheet(TPageRecorder& preview, TSheetCanvas& canvas, const TSheetS
         const double mark = pupil.GetMark(j);
         if (mark > NoMark)
             layout.DrawInMarkColumn(top, FormatFixed(mark, 4, 1, separator));
+        if (const QString& comment = pupil.GetComment(j); !comment.isEmpty())
+            layout.DrawComment(comment);
     }
     layout.EndTable();
     if (options.DrawRemarks) {

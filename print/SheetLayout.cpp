@@ -163,16 +163,58 @@ void TSheetLayout::BeginTable() {
 }
 
 int TSheetLayout::NextRow() {
-    if (Y + G.RowHeight > G.BottomLimit) {
-        CloseFrame(Y + 5);
-        Recorder.NewPage();
-        FrameTop = Recorder.MarginTop();
-        G.FrameLeft = Recorder.MarginLeft();
-        Y = Recorder.MarginTop() + 5;
-    }
+    if (Y + G.RowHeight > G.BottomLimit)
+        BreakPage();
     const int top = Y;
     Y += G.RowHeight;
     return top;
+}
+
+void TSheetLayout::DrawComment(const QString& text) {
+    constexpr double kCommentScale = 0.8;
+    Canvas.SetTextScale(kCommentScale);
+    const int lineHeight = std::max(1, Canvas.TextHeight(u"Ag[_|^~#,`"_s) + 2);
+    const int left = G.X0 + 2 * Canvas.TextWidth(u"_"_s);
+    const int right = G.XNote() + G.MarkWidth;
+    const int room = right - left;
+    // Greedy, word by word; a word wider than the room is cut anywhere.
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + u' ' + word;
+        if (line.isEmpty() || Canvas.TextWidth(longer) <= room) {
+            line = longer;
+        } else {
+            lines << line;
+            line = word;
+        }
+        while (line.size() > 1 && Canvas.TextWidth(line) > room) {
+            qsizetype keep = line.size() - 1;
+            while (keep > 1 && Canvas.TextWidth(line.left(keep)) > room)
+                --keep;
+            lines << line.left(keep);
+            line = line.mid(keep);
+        }
+    }
+    if (!line.isEmpty())
+        lines << line;
+    for (const QString& part : std::as_const(lines)) {
+        if (Y + lineHeight > G.BottomLimit) {
+            BreakPage();
+            Canvas.SetTextScale(kCommentScale);
+        }
+        DrawText({left, Y}, SheetRect(left, Y, right, Y + lineHeight), part);
+        Y += lineHeight;
+    }
+    Canvas.SetTextScale(1.0);
+}
+
+void TSheetLayout::BreakPage() {
+    CloseFrame(Y + 5);
+    Recorder.NewPage();
+    FrameTop = Recorder.MarginTop();
+    G.FrameLeft = Recorder.MarginLeft();
+    Y = Recorder.MarginTop() + 5;
 }
 
 void TSheetLayout::EndTable() {

@@ -67,6 +67,10 @@ public:
     int NextRow();
     // Closes the frame below the last row.
     void EndTable();
+    // A comment under the row just drawn, in smaller type across the subject
+    // and level columns, on as many lines as it needs (split between words),
+    // each of which may go on a new page as a row does.
+    void DrawComment(const QString& text);
 
     // Draws the name of a subject line in its row; false for a heading,
     // whose row has no evaluation cells.
@@ -85,6 +89,8 @@ public:
 
 private:
     void CloseFrame(int bottom);
+    // Closes the frame on this page and goes on at the top of the next.
+    void BreakPage();
 
     TPageRecorder& Recorder;
     TSheetCanvas& Canvas;

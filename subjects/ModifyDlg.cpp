@@ -4,6 +4,7 @@
 #include "subjects/SubjectTree.h"
 #include "subjects/SubjectTreeLines.h"
 #include "widgets/Controls97.h"
+#include "widgets/SpellHighlighter.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -289,4 +290,10 @@ void TModifyDlg::showEvent(QShowEvent* event) {
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     OkBtn->setFocus();
+}
+
+void TModifyDlg::SetSpelling(TSpelling* spelling,
+                             const std::function<void(const QString&)>& report) {
+    ClassMattersTree->SetSpelling(spelling, report);
+    AttachSpelling(AvailableMattersMemo, spelling, report);
 }

@@ -5,6 +5,7 @@
 #include "widgets/XBaloon.h"
 
 #include <QCursor>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QTableView>
@@ -77,6 +78,12 @@ public:
 
     TXBaloon& Baloon() { return FBaloon; }
 
+    // A note on a row (the pupil's comment on the subject): a small mark in
+    // the corner of the row's edit cell, and the note as the row's tool tip.
+    QString RowNote(int ARow) const { return FRowNotes.value(ARow); }
+    void SetRowNote(int ARow, const QString& note);
+    void ClearRowNotes();
+
     // Hands the mark being typed to the owner now (OnModifyEdit), at most
     // once for the same text; the editor stays open. For the commands that
     // read the records while a mark is being typed.
@@ -102,6 +109,7 @@ protected:
     void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyboardSearch(const QString& search) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct TCell {
@@ -114,6 +122,8 @@ private:
     void Restructure(bool editCellGoes, const std::function<void()>& resize);
     TCell CellAtGlobal(QPoint globalPos) const;
     bool IsCheckCol(int ACol) const;
+    bool LevelKey(QKeyEvent* event);
+    int MarkedOrFirstCheckCol(int ARow) const;
 
     void MousePressed(QPoint globalPos);
     void MouseReleased(QPoint globalPos);
@@ -164,4 +174,5 @@ private:
     bool FCommitPending = false;
     bool FRestructuring = false;
     bool FHidingEditor = false;
+    QHash<int, QString> FRowNotes;
 };
