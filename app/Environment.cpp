@@ -72,7 +72,8 @@ TEnvironment TEnvironment::FromApplication() {
     };
     environment.Arguments = QCoreApplication::arguments();
     environment.Printers = TPrinters::FromSystem();
-    environment.DictionaryFolders = DictionaryFolders(place.ProgramFolder);
+    // The free function of the spelling, not the member of the same name.
+    environment.DictionaryFolders = ::DictionaryFolders(place.ProgramFolder);
     return environment;
 }
 
