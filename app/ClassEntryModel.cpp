@@ -1,6 +1,6 @@
 #include "app/ClassEntryModel.h"
 
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 #include "data/NumberFormat.h"
 #include "data/SubjectLine.h"
 #include "widgets/ClassEntryGrid.h"

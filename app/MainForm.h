@@ -6,11 +6,11 @@
 #include "data/ColHints.h"
 #include "data/PupilColumnMemory.h"
 #include "data/RemarksBank.h"
+#include "data/PrintConf.h"
 #include "data/Settings.h"
 #include "data/Spelling.h"
 #include "data/Workspace.h"
 #include "data/WorkspaceReader.h"
-#include "print/PrintConf.h"
 
 #include <QMainWindow>
 #include <QModelIndex>

@@ -10,8 +10,8 @@
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 #include "widgets/EditGrid.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
-#include "app/WorkspaceEditor.h"
+#include "workspace/WorkspaceEditor.h"
 
 #include <QAction>
 #include <QFrame>

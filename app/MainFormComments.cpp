@@ -3,8 +3,8 @@
 
 #include "app/MainForm.h"
 
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 #include "data/SubjectLine.h"
 #include "widgets/EditGrid.h"
 

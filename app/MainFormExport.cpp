@@ -3,7 +3,7 @@
 #include "app/MainForm.h"
 
 #include "app/MessageBoxes.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 #include "data/SafeFile.h"
 #include "spreadsheet/ResultWriters.h"
 

@@ -6,11 +6,11 @@
 
 #include "app/CleanMark.h"
 #include "app/MessageBoxes.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/ClassSummary.h"
 #include "data/NumberFormat.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QScopedValueRollback>
 

@@ -8,11 +8,11 @@
 #include "app/MessageBoxes.h"
 #include "app/PupilImportDlg.h"
 #include "app/StatisticsForm.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/PupilImport.h"
 #include "data/SafeFile.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QFileInfo>
 #include <QTreeView>

@@ -5,7 +5,7 @@
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/RemarksBankDlg.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 #include "app/help/HelpBrowser.h"
 #include "data/SafeFile.h"
 #include "data/SubjectLine.h"

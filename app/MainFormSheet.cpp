@@ -4,11 +4,11 @@
 
 #include "app/MainForm.h"
 
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/NameCase.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QLabel>

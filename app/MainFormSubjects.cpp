@@ -5,10 +5,10 @@
 
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/SubjectRemap.h"
 #include "subjects/ModifyDlg.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 void TMainForm::FileModifyMattersExecute() {
     CommitPendingEdit();

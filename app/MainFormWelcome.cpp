@@ -5,9 +5,9 @@
 
 #include "app/ClassTreeView.h"
 #include "app/StatusBar.h"
-#include "app/WorkspaceModel.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QLabel>
 #include <QLayout>

@@ -7,7 +7,7 @@
 #include "app/ClassEntryForm.h"
 #include "app/ClassEntryModel.h"
 #include "app/MainForm.h"
-#include "app/WorkspaceEditor.h"
+#include "workspace/WorkspaceEditor.h"
 #include "benchmarks/BenchWindow.h"
 #include "widgets/ClassEntryGrid.h"
 #include "widgets/EditGrid.h"

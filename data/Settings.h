@@ -2,8 +2,8 @@
 
 #include "data/ColHints.h"
 #include "data/PupilColumnMemory.h"
+#include "data/PrintConf.h"
 #include "data/SettingsFile.h"
-#include "print/PrintConf.h"
 
 #include <QByteArray>
 #include <QRect>

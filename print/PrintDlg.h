@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Messages.h"
-#include "print/PrintConf.h"
+#include "data/PrintConf.h"
 #include "print/Printers.h"
 #include "print/SheetBuilder.h"
 

@@ -3,8 +3,8 @@
 #include "app/ImageLists.h"
 #include "app/JpegImage.h"
 #include "app/WindowPlacement.h"
-#include "app/WorkspaceModel.h"
 #include "data/WorkspaceReader.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QFile>
@@ -90,7 +90,8 @@ void TestAppUnits::damagedPictureGivesNothing() {
 void TestAppUnits::workspaceModel() {
     TWorkspace tree;
     const TImageLists images;
-    TWorkspaceModel model(tree, images);
+    TWorkspaceModel model(
+        tree, [&](int image, int selected) { return images.TreeIcon(image, selected); });
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QByteArray file =
         "[Class]\r\nClassName=A\r\nMatters=x|\r\n[Class]\r\nClassName=B\r\nMatters=\r\n"

@@ -1,8 +1,8 @@
 #include "MainFormFixture.h"
 
 #include "app/StatisticsForm.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -2,8 +2,8 @@
 
 #include "app/ClassEntryForm.h"
 #include "app/ClassEntryModel.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 #include "widgets/ClassEntryGrid.h"
 #include "widgets/EditGrid.h"
 

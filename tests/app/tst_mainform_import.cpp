@@ -1,12 +1,12 @@
 #include "MainFormFixture.h"
 
 #include "app/StatisticsForm.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/Cp1252.h"
 #include "data/PupilList.h"
 #include "widgets/EditGrid.h"
 #include "widgets/StatisticsChart.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QComboBox>

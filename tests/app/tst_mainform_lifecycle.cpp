@@ -2,9 +2,9 @@
 
 #include "app/StatusBar.h"
 #include "app/Version.h"
-#include "app/WorkspaceModel.h"
 #include "app/help/HelpViewer.h"
 #include "data/SafeFile.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "MainFormFixture.h"
 
-#include "app/WorkspaceModel.h"
 #include "widgets/Controls97.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "app/ClassCommands.h"
+#include "workspace/ClassCommands.h"
 
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 
 TPupilRecordsCommand::TPupilRecordsCommand(TWorkspaceModel& model, TShowNode show,
                                            const QString& text, int classRow,

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/WorkspaceCommand.h"
 #include "data/PData.h"
+#include "workspace/WorkspaceCommand.h"
 
 #include <QStringList>
 

@@ -1,15 +1,14 @@
-#include "app/WorkspaceModel.h"
-
-#include "app/ImageLists.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <algorithm>
+#include <utility>
 
 // A pupil's index points at its class node; a class index points at nothing.
 
-TWorkspaceModel::TWorkspaceModel(TWorkspace& tree, const TImageLists& images, QObject* parent)
+TWorkspaceModel::TWorkspaceModel(TWorkspace& tree, TNodeIcons icons, QObject* parent)
     : QAbstractItemModel(parent)
     , FTree(tree)
-    , FImages(images) {}
+    , FNodeIcons(std::move(icons)) {}
 
 int TWorkspaceModel::ClassRow(const TClassNode* schoolClass) const {
     const auto found = std::find_if(FTree.Classes.begin(), FTree.Classes.end(),
@@ -186,7 +185,8 @@ QIcon TWorkspaceModel::Icon(const TNode& node) const {
     const quint64 key = (quint64(quint32(node.ImageIndex)) << 32) | quint32(node.SelectedIndex);
     auto found = FIcons.find(key);
     if (found == FIcons.end())
-        found = FIcons.insert(key, FImages.TreeIcon(node.ImageIndex, node.SelectedIndex));
+        found = FIcons.insert(key, FNodeIcons ? FNodeIcons(node.ImageIndex, node.SelectedIndex)
+                                              : QIcon());
     return *found;
 }
 

@@ -1,6 +1,6 @@
-#include "app/TreeCommands.h"
+#include "workspace/TreeCommands.h"
 
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/RecordCommands.h"
 #include "data/Workspace.h"
+#include "workspace/RecordCommands.h"
 
 #include <QModelIndex>
 #include <QString>

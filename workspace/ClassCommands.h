@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WorkspaceCommand.h"
+#include "workspace/WorkspaceCommand.h"
 #include "data/Workspace.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
-#include "app/WorkspaceCommand.h"
+#include "workspace/WorkspaceCommand.h"
 
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 
 TNodePlace TNodePlace::Of(const QModelIndex& node) {
     if (!node.isValid())

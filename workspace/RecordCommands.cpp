@@ -1,6 +1,6 @@
-#include "app/RecordCommands.h"
+#include "workspace/RecordCommands.h"
 
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 
 namespace {
 

@@ -7,10 +7,13 @@
 #include <QIcon>
 #include <QScopeGuard>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
-class TImageLists;
+// The icon of a node from its two image numbers (normal, selected); the
+// window supplies its image lists through it.
+using TNodeIcons = std::function<QIcon(int image, int selected)>;
 
 // The class and pupil tree as an item model: root rows are the workspace's
 // classes, their children its pupils. A thin adapter over TWorkspace, which
@@ -22,7 +25,7 @@ class TWorkspaceModel : public QAbstractItemModel {
 public:
     enum TRole { ImageIndexRole = Qt::UserRole + 1, SelectedIndexRole };
 
-    TWorkspaceModel(TWorkspace& tree, const TImageLists& images, QObject* parent = nullptr);
+    TWorkspaceModel(TWorkspace& tree, TNodeIcons icons, QObject* parent = nullptr);
 
     TWorkspace& Tree() { return FTree; }
     TNode* NodeAt(const QModelIndex& index) const;
@@ -68,6 +71,6 @@ private:
     QIcon Icon(const TNode& node) const;
 
     TWorkspace& FTree;
-    const TImageLists& FImages;
+    TNodeIcons FNodeIcons;
     mutable QHash<quint64, QIcon> FIcons;
 };

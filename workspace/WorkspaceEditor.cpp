@@ -1,8 +1,8 @@
-#include "app/WorkspaceEditor.h"
+#include "workspace/WorkspaceEditor.h"
 
-#include "app/ClassCommands.h"
-#include "app/TreeCommands.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/ClassCommands.h"
+#include "workspace/TreeCommands.h"
+#include "workspace/WorkspaceModel.h"
 #include "data/PupilOrder.h"
 #include "data/SubjectLine.h"
 #include "data/SubjectRemap.h"
