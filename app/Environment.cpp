@@ -1,5 +1,6 @@
 #include "app/Environment.h"
 
+#include "data/DatedCopies.h"
 #include "data/SpellChecker.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,23 @@ TFileLocations ChooseFileLocations(const TProgramPlace& place) {
     return locations;
 }
 
+bool IsFirstRun(const TStartFiles& files) {
+    return files.PerUserFolder && !files.Workspace && !files.Settings && !files.DatedCopies &&
+           !files.Lock;
+}
+
+TStartFiles TEnvironment::StartFiles() const {
+    const QString workspace = FilePath(QStringLiteral("tree.dat"));
+    TStartFiles files;
+    files.PerUserFolder = PerUserFolder;
+    files.Workspace = QFileInfo::exists(workspace);
+    files.Settings = QFileInfo::exists(FilePath(QStringLiteral("quillorin.ini")));
+    files.Lock = QFileInfo::exists(FilePath(QStringLiteral("tree.lock")));
+    const QStringList names = QDir(DatedCopiesFolder(workspace)).entryList(QDir::Files);
+    files.DatedCopies = !DatedCopiesToRemove(workspace, names, 0).isEmpty();
+    return files;
+}
+
 TEnvironment TEnvironment::FromApplication() {
     const QString programFolder = QCoreApplication::applicationDirPath();
     TProgramPlace place;
@@ -47,6 +65,7 @@ TEnvironment TEnvironment::FromApplication() {
     TEnvironment environment;
     environment.Folder = locations.Folder;
     environment.HelpFile = locations.HelpFile;
+    environment.PerUserFolder = locations.Folder == place.UserFolder;
     environment.Regional = TRegionalSettings::FromLocale(QLocale::system());
     environment.Today = [] {
         return QDate::currentDate();

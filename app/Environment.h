@@ -31,6 +31,22 @@ struct TProgramPlace {
 // folder, so that a confirmed quit can always save.
 TFileLocations ChooseFileLocations(const TProgramPlace& place);
 
+// What the data folder holds at start, as far as telling a first run goes.
+struct TStartFiles {
+    bool PerUserFolder = false; // the per-user folder of an installed program
+    bool Workspace = false;     // "tree.dat"
+    bool Settings = false;      // "quillorin.ini"
+    bool DatedCopies = false;   // copies kept by earlier saves
+    bool Lock = false;          // the lock of a program running or stopped short
+};
+
+// A first run: an installed program's per-user folder with no trace of
+// earlier work. Neither missing file is then an error to report. A portable
+// copy (beside the program, a USB key) or a folder where the teacher had
+// files (one of the two files, dated copies or a lock) is no first run: a
+// missing file there is reported.
+bool IsFirstRun(const TStartFiles& files);
+
 class QWidget;
 
 // Asks the user for a file: parent, caption, filter; empty when cancelled.
@@ -42,6 +58,9 @@ using TFileChooser =
 struct TEnvironment {
     QString Folder;   // the data files' folder, with its trailing separator
     QString HelpFile; // empty: "quillorin.chm" in Folder
+    // The per-user folder chosen for an installed program (not a copy that
+    // keeps its files beside itself).
+    bool PerUserFolder = false;
     TRegionalSettings Regional;
     std::function<QDate()> Today;
     QStringList Arguments;
@@ -59,6 +78,8 @@ struct TEnvironment {
     static QString SaveFileDialog(QWidget* parent, const QString& caption, const QString& filter);
 
     QString FilePath(const QString& name) const { return Folder + name; }
+    // What the data folder holds now.
+    TStartFiles StartFiles() const;
     QString HelpFilePath() const {
         return HelpFile.isEmpty() ? FilePath(QStringLiteral("quillorin.chm")) : HelpFile;
     }

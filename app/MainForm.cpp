@@ -42,6 +42,8 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     FEditor->SetShowNode([this](const QModelIndex& node) { ShowChangedNode(node); });
     BuildLayout();
     BuildCommands();
+    BuildWelcome();
+    SetAccessibleNames();
     // Typing in a field is one step until the focus leaves it.
     connect(qApp, &QApplication::focusChanged, this, [this] { FEditor->EndTyping(); });
     connect(Tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -82,6 +84,8 @@ bool TMainForm::LockWorkspace() {
 }
 
 void TMainForm::FormCreate() {
+    // Told before the lock is taken: a lock left behind is a trace of work.
+    FFirstRun = IsFirstRun(FEnvironment.StartFiles());
     if (!LockWorkspace())
         return;
     // The files may live in the per-user folder rather than beside the
@@ -108,6 +112,12 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::LoadWorkspaceFile(const QString& path) {
+    // Nothing to read yet, and nothing to report: the window says what to
+    // do first instead.
+    if (FFirstRun) {
+        FLoadResult.Found = false;
+        return;
+    }
     auto show = [this](const QString& text) {
         ShowMessage(MessageParent(), text);
     };

@@ -161,6 +161,14 @@ private:
     }
     QModelIndex SelectedClassIndex() const;
 
+    // The first run, and what the empty window says to do first while the
+    // workspace has no class; the controls' names for screen readers.
+    void BuildWelcome();
+    void UpdateWelcome();
+    void SetAccessibleNames();
+    bool FFirstRun = false;
+    QLabel* WelcomeLbl = nullptr;
+
     TEnvironment FEnvironment;
     QDate FStartDay;
     TImageLists FImages;

@@ -116,6 +116,7 @@ void TMainForm::FileStatisticsExecute() {
             // The grid writes into the records without the tree hearing of it.
             connect(Grid, &TEditGrid::OnModifyCheck, FStatistics, &TStatisticsForm::Refresh);
             connect(Grid, &TEditGrid::OnModifyEdit, FStatistics, &TStatisticsForm::Refresh);
+            FStatistics->FollowSelection(Tree->selectionModel());
         }
         FStatistics->SetClass(classIndex);
         FStatistics->show();

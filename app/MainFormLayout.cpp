@@ -4,6 +4,7 @@
 
 #include "app/ClassTreeView.h"
 #include "app/StatusBar.h"
+#include "app/Version.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
 #include "workspace/WorkspaceModel.h"
@@ -12,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -161,6 +163,13 @@ QWidget* TMainForm::BuildRemarksPanel() {
     RemarksMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RemarksMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RemarksMemo->setMinimumHeight(0);
+    // Tab moves on as in every form; Ctrl+Tab types a tab.
+    RemarksMemo->setTabChangesFocus(true);
+    auto* insertTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), RemarksMemo);
+    insertTab->setObjectName(QStringLiteral("RemarksTabShortcut"));
+    insertTab->setContext(Qt::WidgetShortcut);
+    connect(insertTab, &QShortcut::activated, RemarksMemo,
+            [this] { RemarksMemo->insertPlainText(QStringLiteral("\t")); });
     RemarksLbl->setBuddy(RemarksMemo);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(2, 0, 2, 2);
@@ -175,7 +184,7 @@ QWidget* TMainForm::BuildRemarksPanel() {
 void TMainForm::BuildStatusBar() {
     auto* bar = new TStatusBar({0, 150, 100, 100}, this);
     bar->setObjectName(QStringLiteral("StatusBar"));
-    bar->SetPanelText(0, QStringLiteral("Beta 0.3"));
+    bar->SetPanelText(0, QStringLiteral("Version " QUILLORIN_VERSION_TEXT));
     bar->SetPanelBevel(0, false);
     StatusBar = bar;
     setStatusBar(bar);

@@ -36,7 +36,8 @@ void TMainForm::LoadSettings(const QString& path) {
     const std::optional<QByteArray> bytes = ReadWholeFile(path);
     TSettings settings;
     if (!bytes) {
-        ShowMessage(MessageParent(), MissingSettingsMessage(path));
+        if (!FFirstRun)
+            ShowMessage(MessageParent(), MissingSettingsMessage(path));
     } else {
         const TSettingsFile file(*bytes);
         settings = ReadSettings(file);

@@ -37,6 +37,8 @@ TPupilDlg::TPupilDlg(const QString& className, QWidget* parent)
     for (const QString& sexe : SexeValues())
         SexeCombo->addItem(sexe);
     SexeCombo->setCurrentIndex(DefaultSexeIndex);
+    // Otherwise a screen reader names the list by the item chosen.
+    SexeCombo->setAccessibleName(QStringLiteral("Sexe"));
     NewLabel("SexeLbl", "Sexe :", 112)->setBuddy(SexeCombo);
     NewLabel("ClassLbl", "Classe :", 144);
     ClassPnl = new QLabel(className, MainPnl);

@@ -2,6 +2,7 @@
 
 #include "app/DialogFrame.h"
 #include "app/ImageLists.h"
+#include "app/Version.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,8 +23,8 @@ TQuitDlg::TQuitDlg(QWidget* parent)
     picture->setPixmap(ImageIcon(QStringLiteral("quit.png")).pixmap(48, 48));
     picture->setAlignment(Qt::AlignTop);
     auto* text = new QLabel(
-        QStringLiteral("Vous êtes sur le point de quitter 'Quillorin 0.2 (Beta)', votre espace de "
-                       "travail va être sauvé."),
+        QStringLiteral("Vous êtes sur le point de quitter 'Quillorin " QUILLORIN_VERSION_TEXT
+                       "', votre espace de travail va être sauvé."),
         this);
     text->setObjectName(QStringLiteral("InfoLbl"));
     text->setWordWrap(true);

@@ -1,6 +1,7 @@
 #include "app/SplashForm.h"
 
 #include "app/JpegImage.h"
+#include "app/Version.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,6 +22,13 @@ TSplashForm::TSplashForm(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SplashImg);
     setFixedSize(sizeHint());
+    // The version, written on the picture's lines under the quill's stroke,
+    // comes from the build.
+    auto* version = new QLabel(QStringLiteral("Version " QUILLORIN_VERSION_TEXT), this);
+    version->setObjectName(QStringLiteral("VersionLbl"));
+    version->setStyleSheet(QStringLiteral("color: #5a5a5a; background: transparent;"));
+    version->adjustSize();
+    version->move(63, 184 - version->height());
 }
 
 void TSplashForm::ShowNow() {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
@@ -45,6 +46,7 @@ TStatisticsForm::TStatisticsForm(TStatisticsContext context, QWidget* parent)
     auto* copy = NewButton("CopyBtn", QStringLiteral("&Copier l'image"), this);
     auto* save = NewButton("SaveBtn", QStringLiteral("&Enregistrer..."), this);
     auto* close = NewButton("CloseBtn", QStringLiteral("&Fermer"), this);
+    FChart->setAccessibleName(QStringLiteral("Statistiques de la classe"));
     connect(copy, &QPushButton::clicked, this,
             [this] { RunGuarded(this, [this] { CopyExecute(); }); });
     connect(save, &QPushButton::clicked, this,
@@ -74,7 +76,20 @@ void TStatisticsForm::SetClass(const QModelIndex& schoolClass) {
     FClass = schoolClass;
     Refresh();
     if (!isVisible())
-        resize(FChart->sizeHint().width() + 40, std::min(FChart->ChartHeight() + 80, 600));
+        resize(FChart->sizeHint().width() + 40,
+               std::min(FChart->ChartHeight(FChart->sizeHint().width()) + 80, 600));
+}
+
+void TStatisticsForm::FollowSelection(const QItemSelectionModel* selection) {
+    connect(selection, &QItemSelectionModel::selectionChanged, this, [this, selection] {
+        const QModelIndexList selected = selection->selectedIndexes();
+        if (selected.isEmpty())
+            return;
+        const QModelIndex node = selected.first();
+        const QModelIndex schoolClass = node.parent().isValid() ? node.parent() : node;
+        if (schoolClass != QModelIndex(FClass))
+            SetClass(schoolClass);
+    });
 }
 
 void TStatisticsForm::Refresh() {
@@ -133,7 +148,7 @@ std::optional<QString> TStatisticsForm::SaveTo(const QString& path) const {
         writer.pageLayout()
             .paintRectPixels(writer.resolution())
             .translated(-writer.pageLayout().paintRectPixels(writer.resolution()).topLeft());
-    const int height = FChart->ChartHeight();
+    const int height = FChart->ChartHeight(page.width());
     const int pages = std::max(1, int(std::ceil(double(height) / page.height())));
     for (int i = 0; i < pages; ++i) {
         if (i > 0)

@@ -6,6 +6,7 @@
 #include <QPersistentModelIndex>
 #include <QWidget>
 
+class QItemSelectionModel;
 class TStatisticsChart;
 class TWorkspaceModel;
 
@@ -30,6 +31,9 @@ public:
     void SetClass(const QModelIndex& schoolClass);
     QModelIndex ClassIndex() const { return FClass; }
     const TStatisticsChart& Chart() const { return *FChart; }
+
+    // Shows the class of whatever the tree selects from now on.
+    void FollowSelection(const QItemSelectionModel* selection);
 
     void Refresh();
     void CopyExecute();

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QToolButton;
+class QTreeWidget;
 class THelpBrowser;
 
 // A help window: the pages of one compiled help file, with back, forward and
@@ -24,6 +25,7 @@ public:
 
     const QString& HelpPath() const { return FFile->Path(); }
     THelpBrowser* Browser() const { return FBrowser; }
+    QTreeWidget* Contents() const { return FContents; }
 
     // A topic as named inside the file ("/about.htm"); empty for the
     // window's default topic.
@@ -31,10 +33,14 @@ public:
 
 private:
     void GoHome();
+    void FillContents();
+    // Selects the contents entry of the page shown.
+    void FollowPage(const QUrl& url);
 
     std::shared_ptr<const TChmFile> FFile;
     TWindowDefinition FDefinition;
     THelpBrowser* FBrowser = nullptr;
+    QTreeWidget* FContents = nullptr;
     QToolButton* FBackBtn = nullptr;
     QToolButton* FForwardBtn = nullptr;
     QToolButton* FHomeBtn = nullptr;

@@ -1,6 +1,7 @@
 #include "MainFormFixture.h"
 
 #include "app/StatusBar.h"
+#include "app/Version.h"
 #include "app/help/HelpViewer.h"
 #include "data/SafeFile.h"
 #include "workspace/WorkspaceModel.h"
@@ -226,7 +227,7 @@ void TestMainFormLifecycle::statusPanelZeroFollowsTheWidth() {
     TMainFormFixture f;
     TMainForm& form = f.Start();
     auto* bar = f.Find<TStatusBar>("StatusBar");
-    QCOMPARE(bar->PanelText(0), QStringLiteral("Beta 0.3"));
+    QCOMPARE(bar->PanelText(0), QStringLiteral("Version " QUILLORIN_VERSION_TEXT));
     const int before = bar->PanelWidth(0);
     QCOMPARE(before, form.width() - 350);
     form.resize(form.width() + 100, form.height());

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,7 +20,12 @@ QString BuiltHelpFile() {
 }
 
 QString SourceFile(const QString& name) {
-    return QDir(QStringLiteral(QUILLORIN_HELP_SOURCE_DIR)).filePath(name);
+    // A page made from a template ("about.htm", which gives the version) is
+    // read as the build made it.
+    const QString source = QDir(QStringLiteral(QUILLORIN_HELP_SOURCE_DIR)).filePath(name);
+    if (QFileInfo::exists(source))
+        return source;
+    return QDir(QStringLiteral(QUILLORIN_HELP_BUILD_DIR)).filePath(name);
 }
 
 QByteArray ReadAll(const QString& path) {

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
 
@@ -96,6 +98,9 @@ private Q_SLOTS:
     void closeAllClosesEveryWindow();
     void debugLog_data();
     void debugLog();
+    void contentsBesideThePage();
+    void closesWithTheKeyboard_data();
+    void closesWithTheKeyboard();
 };
 
 void TestHelpViewer::initTestCase() {
@@ -284,6 +289,48 @@ void TestHelpViewer::debugLog() {
     QCOMPARE(calls(u"DisplayTopic \""_s + ContentsRequest + u"\": shown"_s), 1);
     QCOMPARE(calls(u"DisplayTopic \"::nothing\": not a help request"_s), 1);
     QCOMPARE(calls(u"CloseAll: 1 help window(s) closed"_s), 1);
+}
+
+void TestHelpViewer::contentsBesideThePage() {
+    THookHelpSystem hook(BuiltHelpFile(), QString());
+    QVERIFY(hook.DisplayTopic(ContentsRequest));
+    THelpViewer* viewer = OnlyViewer();
+    QVERIFY(viewer != nullptr);
+    QTreeWidget* contents = viewer->Contents();
+    QVERIFY(contents->isVisible());
+    QStringList names;
+    for (QTreeWidgetItemIterator it(contents); *it; ++it)
+        names << (*it)->text(0);
+    QCOMPARE(names.value(0), u"Bienvenue dans Quillorin"_s);
+    QVERIFY2(names.contains(u"Les classes et les élèves"_s), qPrintable(names.join(u'|')));
+    QCOMPARE(contents->currentItem()->text(0), u"Bienvenue dans Quillorin"_s);
+    const QList<QTreeWidgetItem*> found =
+        contents->findItems(u"Les classes et les élèves"_s, Qt::MatchExactly | Qt::MatchRecursive);
+    QCOMPARE(found.size(), 1);
+    QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                      contents->visualItemRect(found.first()).center());
+    QTRY_COMPARE(viewer->Browser()->source(), QUrl(u"chm:/classes.htm"_s));
+    // A link followed in the page moves the selection along.
+    viewer->ShowTopic(u"/about.htm"_s);
+    QVERIFY(contents->currentItem()->text(0).contains(u"propos"_s));
+}
+
+void TestHelpViewer::closesWithTheKeyboard_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("Escape") << QKeySequence(Qt::Key_Escape);
+    QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+}
+
+void TestHelpViewer::closesWithTheKeyboard() {
+    QFETCH(QKeySequence, keys);
+    THookHelpSystem hook(BuiltHelpFile(), QString());
+    QVERIFY(hook.DisplayTopic(ContentsRequest));
+    THelpViewer* viewer = OnlyViewer();
+    QVERIFY(viewer != nullptr);
+    viewer->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QTest::keySequence(viewer->Browser(), keys);
+    QVERIFY(!viewer->isVisible());
 }
 
 QTEST_MAIN(TestHelpViewer)
