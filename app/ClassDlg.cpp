@@ -34,6 +34,11 @@ QString TClassDlg::ClassName() const {
     return ClassEdt->text();
 }
 
+void TClassDlg::SetClassName(const QString& name) {
+    ClassEdt->setText(name);
+    ClassEdt->selectAll();
+}
+
 void TClassDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CentreOnScreen(*this);

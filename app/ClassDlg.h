@@ -14,6 +14,8 @@ public:
     explicit TClassDlg(QWidget* parent = nullptr);
 
     QString ClassName() const;
+    // For a class being renamed: its present name, selected.
+    void SetClassName(const QString& name);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,5 +1,7 @@
 #include "app/Environment.h"
 
+#include "data/SpellChecker.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -51,6 +53,7 @@ TEnvironment TEnvironment::FromApplication() {
     };
     environment.Arguments = QCoreApplication::arguments();
     environment.Printers = TPrinters::FromSystem();
+    environment.DictionaryFolders = DictionaryFolders(place.ProgramFolder);
     return environment;
 }
 

@@ -47,6 +47,9 @@ struct TEnvironment {
     QStringList Arguments;
     // None unless given: tests run with no printer installed.
     TPrinters Printers;
+    // Where a French dictionary is looked for; none unless given, so that
+    // tests never depend on the machine's.
+    QStringList DictionaryFolders;
     TFileChooser ChooseOpenFile = OpenFileDialog;
     TFileChooser ChooseSaveFile = SaveFileDialog;
 

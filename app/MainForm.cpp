@@ -7,14 +7,14 @@
 #include "app/MessageBoxes.h"
 #include "app/QuitDlg.h"
 #include "app/StatusBar.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "app/help/HookHelpSystem.h"
 #include "data/DatedCopies.h"
 #include "data/SafeFile.h"
 #include "data/WorkspaceWriter.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,7 +35,9 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     : QMainWindow(parent)
     , FEnvironment(std::move(environment))
     , FStartDay(FEnvironment.Today())
-    , FModel(new TWorkspaceModel(FWorkspace, FImages, this))
+    , FModel(new TWorkspaceModel(
+          FWorkspace, [this](int image, int selected) { return FImages.TreeIcon(image, selected); },
+          this))
     , FEditor(std::make_unique<TWorkspaceEditor>(*FModel)) {
     FEditor->SetShowNode([this](const QModelIndex& node) { ShowChangedNode(node); });
     BuildLayout();
@@ -101,6 +103,7 @@ void TMainForm::FormCreate() {
     SexeCombo->setCurrentIndex(DefaultSexeIndex);
     PrepareGrid(nullptr);
     FFillingRemarks = false;
+    StartSpelling();
     LoadWorkspaceFile(FEnvironment.FilePath(QStringLiteral("tree.dat")));
 }
 

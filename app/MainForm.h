@@ -4,10 +4,13 @@
 #include "app/HandlerGuard.h"
 #include "app/ImageLists.h"
 #include "data/ColHints.h"
+#include "data/PupilColumnMemory.h"
+#include "data/RemarksBank.h"
+#include "data/PrintConf.h"
 #include "data/Settings.h"
+#include "data/Spelling.h"
 #include "data/Workspace.h"
 #include "data/WorkspaceReader.h"
-#include "print/PrintConf.h"
 
 #include <QMainWindow>
 #include <QModelIndex>
@@ -23,6 +26,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
 class QTreeView;
+class TClassEntryForm;
 class TClassTreeView;
 class TComboBox97;
 class TEdit97;
@@ -102,6 +106,11 @@ public:
     // Imports the list into the class, after the preview.
     void ImportPupilsFrom(const QString& path, const QModelIndex& classIndex);
     TStatisticsForm* StatisticsWindow() const;
+    // Results out: the selected class (or the class of the selected pupil)
+    // as a spreadsheet; the format follows the file's suffix (.ods when it
+    // has none of .ods, .xlsx, .csv).
+    void FileExportResultsExecute();
+    void ExportResultsTo(const QString& path, const QModelIndex& classIndex);
     void FileExitExecute();
     void EditUndoExecute();
     void EditRedoExecute();
@@ -162,8 +171,8 @@ private:
     TColHints FColHints = DefaultColHints();
     TPrintConf FPrintConf;
     bool FFillingRemarks = false;
-    // True while UpdatePupilSheet fills the identity fields: what that
-    // stores (the names normalised when shown) is no step of the history.
+    // True while UpdatePupilSheet fills the identity fields, which stores
+    // nothing: showing a pupil never changes it.
     bool FFillingSheet = false;
     bool FStartMaximized = false;
     bool FToolBarHints = true;
@@ -171,6 +180,8 @@ private:
     std::unique_ptr<QLockFile> FLock;
     bool FOpenedElsewhere = false;
     QPointer<TStatisticsForm> FStatistics;
+    // The import's column choices, kept in the settings file.
+    TPupilColumnMemory FPupilColumns;
 
     QToolBar* ToolBar = nullptr;
     TStatusBar* StatusBar = nullptr;
@@ -202,6 +213,7 @@ private:
     QAction* FilePrint = nullptr;
     QAction* FileImportPupils = nullptr;
     QAction* FileStatistics = nullptr;
+    QAction* FileExportResults = nullptr;
     QAction* FileToolBar = nullptr;
     QAction* FileBigIcons = nullptr;
     QAction* FileBigIconsItem = nullptr;
@@ -212,4 +224,66 @@ private:
     QAction* HelpAbout = nullptr;
     QAction* TreeExpandAll = nullptr;
     QAction* TreeCollapseAll = nullptr;
+
+    // The class entry window and the class's housekeeping
+    // (MainFormClassEntry.cpp).
+public:
+    void FileClassEntryExecute();
+    void FileRenameClassExecute();
+    void FileMovePupilExecute();
+    void FileSortPupilsExecute();
+    // The open class entry window of the class, if any.
+    TClassEntryForm* ClassEntryWindow(const QModelIndex& schoolClass) const;
+    // False, after the duplicate message, when another class has the name.
+    bool RenameClassTo(const QModelIndex& schoolClass, const QString& name);
+    // Moves the pupil to the end of the class and selects it there.
+    QModelIndex MovePupilTo(const QModelIndex& pupil, const QModelIndex& schoolClass);
+
+private:
+    void BuildClassEntryCommands();
+    void UpdateClassEntryCommands(const TPData* record);
+    // Records changed by a command or another window: the grid and the
+    // status bar show them at once.
+    void TreeRecordsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+
+    QList<QPointer<TClassEntryForm>> FClassEntries;
+    // True while the grid hands its own change to the editor: it shows it.
+    bool FGridWriting = false;
+    QAction* FileClassEntry = nullptr;
+    QAction* FileRenameClass = nullptr;
+    QAction* FileMovePupil = nullptr;
+    QAction* FileSortPupils = nullptr;
+    // The remarks box's spelling and bank of ready remarks
+    // (MainFormRemarks.cpp).
+public:
+    TSpelling& Spelling() { return *FSpelling; }
+    QString SpellingStatus() const;
+    void EditRemarksBankExecute();
+
+private:
+    QWidget* BuildRemarksHeader(QWidget* panel);
+    void StartSpelling();
+    // The commands enabled for the record; its class's pupils' names, and
+    // unless told otherwise its subjects, count as known words.
+    void UpdateRemarksTools(const TPData* record, bool subjectsKnown = true);
+    std::optional<TRemarksBank> ReadRemarksBankFile();
+
+    std::unique_ptr<TSpelling> FSpelling = std::make_unique<TSpelling>();
+    class QPushButton* RemarksBankBtn = nullptr;
+    QAction* EditRemarksBank = nullptr;
+
+    // A pupil's comment per subject, in the grid (MainFormComments.cpp).
+public:
+    // Edits the comment on the grid's current subject.
+    void GridCommentExecute();
+
+private:
+    void BuildGridCommentCommand();
+    void ShowGridComments(const TPData& record);
+    // The subject index of the grid's current row when a comment can go
+    // there (a pupil's evaluated subject), else -1.
+    int CommentableSubject() const;
+
+    QAction* GridComment = nullptr;
+    QMenu* GridPopupMenu = nullptr;
 };

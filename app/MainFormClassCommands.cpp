@@ -8,8 +8,8 @@
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/PupilDlg.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QPersistentModelIndex>
 

@@ -4,7 +4,7 @@
 
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
-#include "app/WorkspaceEditor.h"
+#include "workspace/WorkspaceEditor.h"
 
 #include <QAction>
 #include <QFrame>
@@ -71,9 +71,13 @@ void TMainForm::BuildCommands() {
     FileStatistics = NewAction("FileStatistics", QStringLiteral("S&tatistiques de la classe"));
     FileStatistics->setIconText(QStringLiteral("Statistiques de la classe"));
     connect(FileStatistics, &QAction::triggered, this, &TMainForm::FileStatisticsExecute);
+    FileExportResults =
+        NewAction("FileExportResults", QStringLiteral("E&xporter les résultats..."));
+    FileExportResults->setIconText(QStringLiteral("Exporter les résultats..."));
+    connect(FileExportResults, &QAction::triggered, this, &TMainForm::FileExportResultsExecute);
     // Until a node is selected there is nothing to act on.
-    for (QAction* action :
-         {FileNewPupil, FileDelete, FileModifyMatters, FilePrint, FileImportPupils, FileStatistics})
+    for (QAction* action : {FileNewPupil, FileDelete, FileModifyMatters, FilePrint,
+                            FileImportPupils, FileStatistics, FileExportResults})
         action->setEnabled(false);
     connect(FileNewClass, &QAction::triggered, this, &TMainForm::FileNewClassExecute);
     connect(FileNewPupil, &QAction::triggered, this, &TMainForm::FileNewPupilExecute);
@@ -98,6 +102,7 @@ void TMainForm::BuildCommands() {
     FileExit = NewAction("FileExit", QStringLiteral("&Quitter"));
     connect(FileExit, &QAction::triggered, this, &TMainForm::FileExitExecute);
     BuildHistoryActions();
+    BuildClassEntryCommands();
     HelpContents = NewAction("HelpContents", QStringLiteral("&Rubriques d'aide"));
     HelpContents->setShortcut(QKeySequence(Qt::Key_F1));
     connect(HelpContents, &QAction::triggered, this, Guarded(&TMainForm::HelpContentsExecute));
@@ -119,7 +124,9 @@ void TMainForm::BuildMenus() {
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addActions({FileNewClass, FileNewPupil, FileDelete, FileModifyMatters, FilePrint});
     file->addSeparator();
-    file->addActions({FileImportPupils, FileStatistics});
+    file->addActions({FileImportPupils, FileStatistics, FileClassEntry, FileExportResults});
+    file->addSeparator();
+    file->addActions({FileRenameClass, FileMovePupil, FileSortPupils});
     file->addSeparator();
     file->addActions({FileToolBar, FileBigIconsItem});
     file->addSeparator();
@@ -127,6 +134,8 @@ void TMainForm::BuildMenus() {
     QMenu* edition = menuBar()->addMenu(QStringLiteral("&Edition"));
     edition->setObjectName(QStringLiteral("EditMenu"));
     edition->addActions({EditUndo, EditRedo});
+    edition->addSeparator();
+    edition->addAction(EditRemarksBank);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Aide"));
     help->setObjectName(QStringLiteral("HelpMenu"));
     help->addAction(HelpContents);
@@ -192,7 +201,7 @@ void TMainForm::BuildToolBar() {
     separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
     separator->setFixedWidth(8);
     ToolBar->addWidget(separator);
-    ToolBar->addActions({FileDelete, FilePrint, FileModifyMatters});
+    ToolBar->addActions({FileDelete, FilePrint, FileModifyMatters, FileClassEntry});
     for (QAction* action : ToolBar->actions()) {
         if (QWidget* button = ToolBar->widgetForAction(action);
             qobject_cast<QToolButton*>(button)) {
@@ -228,6 +237,12 @@ void TMainForm::BuildPopupMenu() {
     PopupMenu->addSeparator();
     item(FileImportPupils);
     item(FileStatistics);
+    item(FileClassEntry);
+    item(FileExportResults);
+    PopupMenu->addSeparator();
+    item(FileRenameClass);
+    item(FileMovePupil);
+    item(FileSortPupils);
     PopupMenu->addSeparator();
     PopupMenu->addAction(TreeExpandAll);
     PopupMenu->addAction(TreeCollapseAll);

@@ -6,11 +6,13 @@
 
 #include "app/CleanMark.h"
 #include "app/MessageBoxes.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/ClassSummary.h"
 #include "data/NumberFormat.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
+
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -61,6 +63,7 @@ void TMainForm::FillGrid(const QModelIndex& node) {
     const TNode* treeNode = FModel->NodeAt(node);
     if (!treeNode || !treeNode->Data)
         return;
+    ShowGridComments(*treeNode->Data);
     if (treeNode->Data->IsClass()) {
         const auto& schoolClass = static_cast<const TClassNode&>(*treeNode);
         Grid->SetFontColor(kClassColor);
@@ -99,6 +102,8 @@ void TMainForm::FillSummaryRow(const TClassNode& schoolClass, int subject) {
 }
 
 void TMainForm::GridModifyCheck(QObject*, int ARow, int Value) {
+    // The grid shows the change already; other windows hear of it.
+    const QScopedValueRollback writing(FGridWriting, true);
     FEditor->SetLevel(SelectedNode(), ARow - 1, Value);
 }
 
@@ -107,6 +112,7 @@ void TMainForm::CommitPendingEdit() {
 }
 
 void TMainForm::GridModifyEdit(QObject*, int ARow, const QString&) {
+    const QScopedValueRollback writing(FGridWriting, true);
     const TPData* record = SelectedData();
     if (!record || !record->IsPupil())
         return;

@@ -6,27 +6,23 @@
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
-#include "app/NameCase.h"
 #include "app/PupilImportDlg.h"
 #include "app/StatisticsForm.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/PupilImport.h"
 #include "data/SafeFile.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QFileInfo>
 #include <QTreeView>
 
 namespace {
 
-// A pupil as the new-pupil command makes one, with the names as the sheet
-// shows them.
+// A pupil as the new-pupil command makes one.
 std::unique_ptr<TNode> ImportedPupilNode(const TPupilListEntry& entry,
                                          const TClassNode& schoolClass) {
-    return ::NewPupilNode({NormaliseName(TPData::StoredText(entry.Surname)),
-                           NormaliseName(TPData::StoredText(entry.Name)), entry.BirthDay,
-                           entry.Sexe, schoolClass.Text},
+    return ::NewPupilNode({entry.Surname, entry.Name, entry.BirthDay, entry.Sexe, schoolClass.Text},
                           schoolClass.Data ? int(schoolClass.Data->Lines().size()) : 0);
 }
 
@@ -62,29 +58,40 @@ void TMainForm::ImportPupilsFrom(const QString& path, const QModelIndex& classIn
     if (!schoolClass || !schoolClass->Data)
         return;
     // Checked before reading, so that a huge file is never loaded whole.
-    TPupilList list;
+    TPupilTable table;
     if (QFileInfo(path).size() > MaxPupilListBytes) {
-        list.Error = PupilListTooLargeError();
+        table.Error = PupilListTooLargeError();
     } else if (const std::optional<QByteArray> bytes = ReadWholeFile(path)) {
-        list = ReadPupilList(*bytes);
+        table = ReadPupilTable(*bytes);
+        if (table.Error.isEmpty() && table.Headers.isEmpty())
+            table.Error = QStringLiteral("Le fichier ne contient aucune ligne.");
     } else {
         ShowMessage(this, OpenFileError(path));
         return;
     }
-    if (!list.Error.isEmpty()) {
-        ShowMessage(this, CannotImportMessage(path, list.Error));
+    if (!table.Error.isEmpty()) {
+        ShowMessage(this, CannotImportMessage(path, table.Error));
         return;
     }
-    const TPupilImportPlan plan = PlanPupilImport(*schoolClass, list);
+    // The user's last choice for these headers wins over their recognition.
+    std::optional<TPupilColumns> columns;
+    if (table.HeaderFound || !table.Headers.isEmpty())
+        columns = FPupilColumns.Find(table.Headers);
+    if (!columns)
+        columns = RecognisePupilColumns(table.Headers);
+    const TPupilValueFormat format{FEnvironment.Regional, FEnvironment.Today().year()};
+    TPupilImportPlan plan;
     {
-        TPupilImportDlg dialog(schoolClass->Text, plan, this);
-        if (dialog.exec() != QDialog::Accepted || plan.Added.empty())
+        TPupilImportDlg dialog(schoolClass->Text, *schoolClass, table, *columns, format, this);
+        if (dialog.exec() != QDialog::Accepted || dialog.Plan().Added.empty())
             return;
+        FPupilColumns.Remember(table.Headers, dialog.Columns());
+        plan = dialog.Plan();
     }
     std::vector<std::unique_ptr<TNode>> pupils;
     pupils.reserve(plan.Added.size());
-    for (const TPupilListEntry& entry : plan.Added)
-        pupils.push_back(ImportedPupilNode(entry, *schoolClass));
+    for (const TPlannedPupil& pupil : plan.Added)
+        pupils.push_back(ImportedPupilNode(pupil.Entry, *schoolClass));
     const QModelIndex first = Editor().AddPupils(classIndex, std::move(pupils));
     Tree->expand(classIndex);
     SelectNode(first);

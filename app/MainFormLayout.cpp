@@ -4,9 +4,9 @@
 
 #include "app/ClassTreeView.h"
 #include "app/StatusBar.h"
-#include "app/WorkspaceModel.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -165,7 +165,7 @@ QWidget* TMainForm::BuildRemarksPanel() {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(2, 0, 2, 2);
     layout->setSpacing(1);
-    layout->addWidget(RemarksLbl);
+    layout->addWidget(BuildRemarksHeader(panel));
     layout->addWidget(RemarksMemo, 1);
     connect(RemarksMemo, &QPlainTextEdit::textChanged, this,
             [this] { RunGuarded(MessageParent(), [&] { EdtChange(RemarksMemo); }); });

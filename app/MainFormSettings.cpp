@@ -42,6 +42,7 @@ void TMainForm::LoadSettings(const QString& path) {
     ApplyWindowSettings(settings.Window);
     FPrintConf = settings.PrintConf;
     FColHints = settings.ColHints;
+    FPupilColumns = settings.PupilColumns;
 }
 
 void TMainForm::ApplyWindowSettings(const TWindowSettings& window) {
@@ -81,5 +82,6 @@ TSettings TMainForm::CurrentSettings() const {
     window.BigIcons = FileBigIconsItem->isChecked();
     settings.PrintConf = FPrintConf;
     settings.ColHints = FColHints;
+    settings.PupilColumns = FPupilColumns;
     return settings;
 }

@@ -4,11 +4,11 @@
 
 #include "app/MainForm.h"
 
-#include "app/NameCase.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
+#include "data/NameCase.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QLabel>
@@ -46,7 +46,9 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
     FilePrint->setEnabled(selected);
     FileImportPupils->setEnabled(selected);
     FileStatistics->setEnabled(selected);
+    FileExportResults->setEnabled(selected);
     FileModifyMatters->setEnabled(selected && record->IsClass());
+    UpdateClassEntryCommands(record);
     if (!selected) {
         Grid->hide();
         SetSheetEnabled(false);
@@ -55,6 +57,7 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
         SetSheetEnabled(record->IsPupil());
     }
 
+    UpdateRemarksTools(record);
     if (selected && record->IsPupil()) {
         FFillingSheet = true;
         SurnameEdt->setText(record->Surname());
@@ -75,29 +78,17 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
 }
 
 void TMainForm::EdtChange(QObject* sender) {
+    // Showing a pupil changes nothing of it.
     TPData* record = SelectedData();
-    if (!record || !record->IsPupil())
+    if (FFillingSheet || !record || !record->IsPupil())
         return;
     const QModelIndex node = SelectedNode();
     if (sender == SurnameEdt || sender == NameEdt) {
-        // Cut and fitted to the file first, then normalised.
-        const QString name =
-            NormaliseName(TPData::StoredText(static_cast<QLineEdit*>(sender)->text()));
-        if (!FFillingSheet) {
-            FEditor->SetSheetField(
-                node, sender == SurnameEdt ? TSheetField::Surname : TSheetField::Name, name);
-            return;
-        }
-        if (sender == SurnameEdt)
-            record->SetSurname(name);
-        else
-            record->SetName(name);
-        FModel->SetNodeText(node, record->Surname() + u' ' + record->Name());
+        FEditor->SetSheetField(node,
+                               sender == SurnameEdt ? TSheetField::Surname : TSheetField::Name,
+                               StoredName(static_cast<QLineEdit*>(sender)->text()));
     } else if (sender == BirthdayEdt) {
-        if (FFillingSheet)
-            record->SetBirthDay(BirthdayEdt->text());
-        else
-            FEditor->SetSheetField(node, TSheetField::BirthDay, BirthdayEdt->text());
+        FEditor->SetSheetField(node, TSheetField::BirthDay, BirthdayEdt->text());
     } else if (sender == SexeCombo) {
         FEditor->SetSheetField(node, TSheetField::Sexe, SexeCombo->currentText());
     } else if (sender == RemarksMemo && !FFillingRemarks) {

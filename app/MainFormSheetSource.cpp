@@ -2,8 +2,8 @@
 
 #include "app/MainForm.h"
 #include "app/StatusBar.h"
-#include "app/WorkspaceModel.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceModel.h"
 
 const TPData* TMainFormSheetSource::SelectedRecord() const {
     return FForm.SelectedData();

@@ -4,10 +4,11 @@
 #include "app/MainForm.h"
 
 #include "app/HandlerGuard.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
+#include "app/MessageBoxes.h"
 #include "data/SubjectRemap.h"
 #include "subjects/ModifyDlg.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 void TMainForm::FileModifyMattersExecute() {
     CommitPendingEdit();
@@ -23,7 +24,14 @@ void TMainForm::FileModifyMattersExecute() {
                 others.push_back({other->Text, other->Data ? other->Data->Lines() : QStringList()});
         }
         TModifyDlg dialog(*record, std::move(others), ShowErrorReport, this);
-        if (dialog.exec() != QDialog::Accepted)
+        // The subjects are what is checked here: only the pupils' names
+        // count as known.
+        UpdateRemarksTools(record, false);
+        dialog.SetSpelling(FSpelling.get(),
+                           [&dialog](const QString& text) { ShowMessage(&dialog, text); });
+        const int result = dialog.exec();
+        UpdateRemarksTools(SelectedData());
+        if (result != QDialog::Accepted)
             return;
 
         // Compared as they will be stored, so that a line that changes when

@@ -4,8 +4,8 @@
 
 #include "app/ClassTreeView.h"
 #include "app/StatusBar.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QMouseEvent>
 #include <QToolButton>

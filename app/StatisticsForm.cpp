@@ -2,9 +2,9 @@
 
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
-#include "app/WorkspaceModel.h"
 #include "data/SafeFile.h"
 #include "widgets/StatisticsChart.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MainForm.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -6,12 +6,12 @@
 
 #include "app/MainForm.h"
 #include "app/StatisticsForm.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "benchmarks/BenchWindow.h"
 #include "data/SafeFile.h"
 #include "data/TextLines.h"
 #include "data/WorkspaceWriter.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QApplication>

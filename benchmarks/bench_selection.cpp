@@ -10,10 +10,10 @@
 // in a frame.
 
 #include "app/MainForm.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "benchmarks/BenchWindow.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QApplication>
 

@@ -11,7 +11,21 @@ function(quillorin_setup_target target)
         QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
         QT_NO_URL_CAST_FROM_STRING QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
         QT_NO_FOREACH QT_NO_KEYWORDS)
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# Dependencies run one way (window -> dialogs and print -> widgets -> workspace
+# -> data), and the build holds to it: a library's headers are reached through
+# a folder of its own in the build tree that links to its source folders only,
+# so a target sees the folders of itself and of the libraries it links, and an
+# include running back up fails to build.
+function(quillorin_library_includes target)
+    set(stage ${CMAKE_BINARY_DIR}/include/${target})
+    foreach(folder IN LISTS ARGN)
+        get_filename_component(parent ${stage}/${folder} DIRECTORY)
+        file(MAKE_DIRECTORY ${parent})
+        file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${stage}/${folder} SYMBOLIC)
+    endforeach()
+    target_include_directories(${target} PUBLIC ${stage})
 endfunction()
 
 # A Qt Test executable registered with CTest. GUI tests run on the offscreen

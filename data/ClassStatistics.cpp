@@ -21,6 +21,30 @@ double MedianOf(std::vector<double> marks) {
 
 } // namespace
 
+std::array<int, 4> RoundedPercents(const std::array<int, 4>& counts) {
+    std::array<int, 4> percents{};
+    long long total = 0;
+    for (int count : counts)
+        total += std::max(count, 0);
+    if (total == 0)
+        return percents;
+    std::array<long long, 4> remainders{};
+    int given = 0;
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        const long long scaled = std::max(counts[i], 0) * 100LL;
+        percents[i] = int(scaled / total);
+        remainders[i] = scaled % total;
+        given += percents[i];
+    }
+    std::array<std::size_t, 4> order{0, 1, 2, 3};
+    std::stable_sort(order.begin(), order.end(), [&remainders](std::size_t a, std::size_t b) {
+        return remainders[a] > remainders[b];
+    });
+    for (std::size_t i = 0; given < 100 && i < order.size(); ++i, ++given)
+        ++percents[order[i]];
+    return percents;
+}
+
 std::vector<TSubjectStatistics> ClassStatistics(const TClassNode& schoolClass) {
     std::vector<TSubjectStatistics> result;
     if (!schoolClass.Data)

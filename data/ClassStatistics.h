@@ -28,5 +28,10 @@ struct TSubjectStatistics {
     }
 };
 
+// The counts as whole percentages that add up to 100 (the largest
+// remainders take the points rounding down leaves over, the earlier level
+// first on a tie); all 0 when there is no count.
+std::array<int, 4> RoundedPercents(const std::array<int, 4>& counts);
+
 // One entry per subject line of the class, in order.
 std::vector<TSubjectStatistics> ClassStatistics(const TClassNode& schoolClass);

@@ -73,6 +73,203 @@ bool Fits(const QString& text) {
     return true;
 }
 
+// Letters that have no decomposition to a Latin base letter, as they are
+// usually written in Latin letters: Polish, Croatian, Maltese, Turkish,
+// Sami, Azeri letters, and the Cyrillic and Greek alphabets. Anything not
+// here and not decomposable becomes "?".
+struct TNearest {
+    char16_t From;
+    const char* To;
+};
+constexpr TNearest kNearest[] = {
+    {u'\u0110', "D"},
+    {u'\u0111', "d"},
+    {u'\u0126', "H"},
+    {u'\u0127', "h"},
+    {u'\u0131', "i"},
+    {u'\u0138', "k"},
+    {u'\u0141', "L"},
+    {u'\u0142', "l"},
+    {u'\u014A', "N"},
+    {u'\u014B', "n"},
+    {u'\u0166', "T"},
+    {u'\u0167', "t"},
+    {u'\u018F', "E"},
+    {u'\u0259', "e"},
+    {u'\u0180', "b"},
+    {u'\u0197', "I"},
+    {u'\u0268', "i"},
+    {u'\u01B5', "Z"},
+    {u'\u01B6', "z"},
+    {u'\u0237', "j"},
+    {u'\u1E9E', "SS"},
+    {u'\u02BC', "'"},
+    {u'\u02BB', "'"},
+    {u'\u2010', "-"},
+    {u'\u2011', "-"},
+    {u'\u2012', "-"},
+    {u'\u2015', "-"},
+    {u'\u2212', "-"},
+    {u'\u2032', "'"},
+    {u'\u2033', "\""},
+    // Cyrillic
+    {u'\u0410', "A"},
+    {u'\u0411', "B"},
+    {u'\u0412', "V"},
+    {u'\u0413', "G"},
+    {u'\u0414', "D"},
+    {u'\u0415', "E"},
+    {u'\u0416', "Zh"},
+    {u'\u0417', "Z"},
+    {u'\u0418', "I"},
+    {u'\u0419', "I"},
+    {u'\u041A', "K"},
+    {u'\u041B', "L"},
+    {u'\u041C', "M"},
+    {u'\u041D', "N"},
+    {u'\u041E', "O"},
+    {u'\u041F', "P"},
+    {u'\u0420', "R"},
+    {u'\u0421', "S"},
+    {u'\u0422', "T"},
+    {u'\u0423', "U"},
+    {u'\u0424', "F"},
+    {u'\u0425', "Kh"},
+    {u'\u0426', "Ts"},
+    {u'\u0427', "Ch"},
+    {u'\u0428', "Sh"},
+    {u'\u0429', "Shch"},
+    {u'\u042A', ""},
+    {u'\u042B', "Y"},
+    {u'\u042C', ""},
+    {u'\u042D', "E"},
+    {u'\u042E', "Yu"},
+    {u'\u042F', "Ya"},
+    {u'\u0430', "a"},
+    {u'\u0431', "b"},
+    {u'\u0432', "v"},
+    {u'\u0433', "g"},
+    {u'\u0434', "d"},
+    {u'\u0435', "e"},
+    {u'\u0436', "zh"},
+    {u'\u0437', "z"},
+    {u'\u0438', "i"},
+    {u'\u0439', "i"},
+    {u'\u043A', "k"},
+    {u'\u043B', "l"},
+    {u'\u043C', "m"},
+    {u'\u043D', "n"},
+    {u'\u043E', "o"},
+    {u'\u043F', "p"},
+    {u'\u0440', "r"},
+    {u'\u0441', "s"},
+    {u'\u0442', "t"},
+    {u'\u0443', "u"},
+    {u'\u0444', "f"},
+    {u'\u0445', "kh"},
+    {u'\u0446', "ts"},
+    {u'\u0447', "ch"},
+    {u'\u0448', "sh"},
+    {u'\u0449', "shch"},
+    {u'\u044A', ""},
+    {u'\u044B', "y"},
+    {u'\u044C', ""},
+    {u'\u044D', "e"},
+    {u'\u044E', "yu"},
+    {u'\u044F', "ya"},
+    {u'\u0404', "Ye"},
+    {u'\u0406', "I"},
+    {u'\u0490', "G"},
+    {u'\u0454', "ye"},
+    {u'\u0456', "i"},
+    {u'\u0491', "g"},
+    // Greek
+    {u'\u0391', "A"},
+    {u'\u0392', "V"},
+    {u'\u0393', "G"},
+    {u'\u0394', "D"},
+    {u'\u0395', "E"},
+    {u'\u0396', "Z"},
+    {u'\u0397', "I"},
+    {u'\u0398', "Th"},
+    {u'\u0399', "I"},
+    {u'\u039A', "K"},
+    {u'\u039B', "L"},
+    {u'\u039C', "M"},
+    {u'\u039D', "N"},
+    {u'\u039E', "X"},
+    {u'\u039F', "O"},
+    {u'\u03A0', "P"},
+    {u'\u03A1', "R"},
+    {u'\u03A3', "S"},
+    {u'\u03A4', "T"},
+    {u'\u03A5', "Y"},
+    {u'\u03A6', "F"},
+    {u'\u03A7', "Ch"},
+    {u'\u03A8', "Ps"},
+    {u'\u03A9', "O"},
+    {u'\u03B1', "a"},
+    {u'\u03B2', "v"},
+    {u'\u03B3', "g"},
+    {u'\u03B4', "d"},
+    {u'\u03B5', "e"},
+    {u'\u03B6', "z"},
+    {u'\u03B7', "i"},
+    {u'\u03B8', "th"},
+    {u'\u03B9', "i"},
+    {u'\u03BA', "k"},
+    {u'\u03BB', "l"},
+    {u'\u03BC', "m"},
+    {u'\u03BD', "n"},
+    {u'\u03BE', "x"},
+    {u'\u03BF', "o"},
+    {u'\u03C0', "p"},
+    {u'\u03C1', "r"},
+    {u'\u03C2', "s"},
+    {u'\u03C3', "s"},
+    {u'\u03C4', "t"},
+    {u'\u03C5', "y"},
+    {u'\u03C6', "f"},
+    {u'\u03C7', "ch"},
+    {u'\u03C8', "ps"},
+    {u'\u03C9', "o"},
+};
+
+const char* TableLetters(QChar c) {
+    for (const TNearest& entry : kNearest) {
+        if (entry.From == c.unicode())
+            return entry.To;
+    }
+    return nullptr;
+}
+
+bool IsMark(QChar c) {
+    const QChar::Category category = c.category();
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+           category == QChar::Mark_Enclosing;
+}
+
+// The nearest text the code page holds for one character (a surrogate pair
+// counts as one): its compatibility decomposition without the accents
+// ("ő" gives "o", "ǅ" gives "Dž", a mathematical bold "A" gives "A"), then
+// the table above for what remains.
+QString NearestLetters(const QString& character) {
+    const QString decomposed = character.normalized(QString::NormalizationForm_KD);
+    QString nearest;
+    for (QChar c : decomposed) {
+        if (IsMark(c))
+            continue;
+        if (IsRepresentable(c)) {
+            nearest += c;
+        } else if (const char* letters = TableLetters(c)) {
+            nearest += QString::fromLatin1(letters);
+        } else {
+            return QString(QLatin1Char(kReplacement));
+        }
+    }
+    return nearest;
+}
+
 } // namespace
 
 QString FitToWindows1252(const QString& input) {
@@ -91,25 +288,12 @@ QString FitToWindows1252(const QString& input) {
             result += c;
             continue;
         }
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        const bool pair =
+            c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QString one = pair ? text.mid(i, 2) : QString(c);
+        if (pair)
             ++i;
-            result += QLatin1Char(kReplacement);
-            continue;
-        }
-        // A letter the code page lacks with its accents may still have its
-        // base letter in the code page.
-        const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
-        const bool baseFits = !decomposed.isEmpty() && IsRepresentable(decomposed[0]) &&
-                              decomposed[0].category() != QChar::Mark_NonSpacing;
-        bool onlyMarksFollow = true;
-        for (qsizetype k = 1; k < decomposed.size(); ++k) {
-            const QChar::Category category = decomposed[k].category();
-            if (category != QChar::Mark_NonSpacing && category != QChar::Mark_SpacingCombining &&
-                category != QChar::Mark_Enclosing)
-                onlyMarksFollow = false;
-        }
-        result += baseFits && decomposed.size() > 1 && onlyMarksFollow ? decomposed[0]
-                                                                       : QLatin1Char(kReplacement);
+        result += NearestLetters(one);
     }
     return result;
 }

@@ -12,9 +12,10 @@
 //
 // Text that Windows-1252 cannot hold is made to fit before it is stored in a
 // record (FitToWindows1252), so what the program holds in memory is always
-// what the file will hold: a letter with accents the code page lacks keeps
-// its base letter ("ő" becomes "o"), anything else becomes "?". A character
-// outside the BMP becomes a single "?".
+// what the file will hold. Every text that enters the workspace goes through
+// it: each character the code page lacks becomes its nearest letters
+// ("Łukasz" gives "Lukasz", "Nguyễn" gives "Nguyen", "Борис" gives "Boris"),
+// and only what has no Latin spelling becomes "?".
 namespace Cp1252 {
 
 QChar ToUnicode(char byte);

@@ -47,6 +47,35 @@ void TPData::SetLevelCount(int count) {
     if (count <= 0)
         return;
     FLevels.resize(std::size_t(count));
+    if (FComments.size() > count)
+        FComments.resize(count);
+}
+
+const QString& TPData::GetComment(int index) const {
+    static const QString none;
+    return index >= 0 && index < FComments.size() ? FComments[index] : none;
+}
+
+void TPData::SetComment(int index, const QString& text) {
+    if (index < 0)
+        throw EListError(index);
+    const QString comment = StoredComment(text);
+    if (index >= FComments.size()) {
+        if (comment.isEmpty())
+            return;
+        FComments.resize(index + 1);
+    }
+    FComments[index] = comment;
+    while (!FComments.isEmpty() && FComments.constLast().isEmpty())
+        FComments.removeLast();
+}
+
+bool TPData::HasComments() const {
+    return !FComments.isEmpty();
+}
+
+QString TPData::StoredComment(const QString& text) {
+    return StoredLine(text).replace(u'|', u'/').trimmed();
 }
 
 void TPData::AssignLines(const QStringList* source) {

@@ -74,12 +74,22 @@ public:
     static QString StoredText(const QString& text);
     static QString StoredLine(const QString& text);
 
+    // A pupil's comment on one subject line ("revoir les tables de 7"),
+    // entry i belonging to subject line i like the evaluations; empty where
+    // there is none. A comment is one line without "|" (the file's
+    // separator, which becomes "/").
+    const QString& GetComment(int index) const;
+    void SetComment(int index, const QString& text);
+    bool HasComments() const;
+    static QString StoredComment(const QString& text);
+
 private:
     TLevelRec& EntryAt(int index);
 
     TDataType FDataType;
     std::vector<TLevelRec> FLevels;
     QStringList FLines;
+    QStringList FComments; // empty for most pupils: no cost for them
     QString FSurname;
     QString FName;
     QString FBirthDay;

@@ -4,23 +4,12 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 #include <array>
 #include <optional>
 
 namespace {
-
-// Lower case, no accents, no blanks: "Né(e) le" gives "ne(e)le".
-QString Key(QStringView text) {
-    const QString decomposed = text.toString().normalized(QString::NormalizationForm_D);
-    QString key;
-    key.reserve(decomposed.size());
-    for (QChar c : decomposed) {
-        if (c.isMark() || c.isSpace())
-            continue;
-        key += c.toCaseFolded();
-    }
-    return key;
-}
 
 std::optional<QString> DecodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes) {
     QStringDecoder decoder(encoding);
@@ -43,10 +32,7 @@ QString DecodeText(QByteArrayView bytes) {
     return DecodeWith(QStringConverter::Utf8, bytes).value_or(Cp1252::Decode(bytes));
 }
 
-struct TRow {
-    QStringList Fields;
-    int Line = 0;
-};
+using TRow = TPupilTableRow;
 
 // Fields separated by the separator, rows by CR, LF or CR LF; a field in
 // double quotes may hold either, and "" stands for one quote in it.
@@ -62,7 +48,10 @@ public:
         TRow row;
         row.Line = FLine;
         for (;;) {
-            row.Fields << NextField();
+            QString field = NextField();
+            // Columns past the bound are read over and left out.
+            if (row.Fields.size() < MaxPupilListColumns)
+                row.Fields << std::move(field);
             if (AtEnd())
                 break;
             const QChar c = FText[FPos++];
@@ -121,25 +110,37 @@ private:
     int FLine = 1;
 };
 
-// The separator the header row uses most (outside quotes); ";" for a row
-// with none of them, as a list of surnames alone has.
+// The separator a row of the first few uses most (outside quotes): the
+// header's, even under a title row; ";" when no row has any, as a list of
+// surnames alone.
 QChar DetectSeparator(QStringView text) {
+    constexpr int kLines = 20;
     const std::array<QChar, 3> candidates = {u'\t', u';', u','};
+    std::array<int, 3> most{};
     std::array<int, 3> counts{};
     bool quoted = false;
+    int line = 0;
     for (QChar c : text) {
-        if (c == u'"')
+        if (c == u'"') {
             quoted = !quoted;
-        else if (!quoted && (c == u'\r' || c == u'\n'))
-            break;
-        for (std::size_t i = 0; i < candidates.size(); ++i) {
-            if (!quoted && c == candidates[i])
-                ++counts[i];
+        } else if (!quoted && (c == u'\r' || c == u'\n')) {
+            for (std::size_t i = 0; i < candidates.size(); ++i)
+                most[i] = std::max(most[i], counts[i]);
+            counts = {};
+            if (++line == kLines)
+                break;
+        } else if (!quoted) {
+            for (std::size_t i = 0; i < candidates.size(); ++i) {
+                if (c == candidates[i])
+                    ++counts[i];
+            }
         }
     }
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        most[i] = std::max(most[i], counts[i]);
     std::size_t best = 1;
     for (std::size_t i : {0U, 2U}) {
-        if (counts[i] > counts[best])
+        if (most[i] > most[best])
             best = i;
     }
     return candidates[best];
@@ -153,6 +154,26 @@ bool IsBlankRow(const TRow& row) {
     return true;
 }
 
+// How many fields the row names; a column holding the whole name names two.
+int NamedFields(const TRow& row) {
+    std::array<bool, 5> named{};
+    for (const QString& field : row.Fields) {
+        const THeaderMatch match = MatchPupilHeader(field);
+        named[std::size_t(match.Field)] = true;
+        if (match.WholeName)
+            named[std::size_t(TPupilColumn::Name)] = true;
+    }
+    return int(std::count(named.begin() + 1, named.end(), true));
+}
+
+int FilledFields(const TRow& row) {
+    return int(std::count_if(row.Fields.begin(), row.Fields.end(),
+                             [](const QString& field) { return !field.isEmpty(); }));
+}
+
+// Title rows and a header come within the first few rows of any list.
+constexpr std::size_t kHeaderSearchRows = 20;
+
 } // namespace
 
 QString PupilListTooLargeError() {
@@ -160,35 +181,13 @@ QString PupilListTooLargeError() {
         .arg(MaxPupilListRows);
 }
 
-TPupilColumn PupilColumnOf(QStringView header) {
-    const QString key = Key(header);
-    if (key == u"nom" || key == u"nomeleve" || key == u"nomdefamille")
-        return TPupilColumn::Surname;
-    if (key == u"prenom" || key == u"prenomeleve")
-        return TPupilColumn::Name;
-    if (key == u"datedenaissance" || key == u"ne(e)le")
-        return TPupilColumn::BirthDay;
-    if (key == u"sexe" || key == u"genre")
-        return TPupilColumn::Sexe;
-    return TPupilColumn::None;
-}
-
-QString PupilSexeOf(QStringView text) {
-    const QString key = Key(text);
-    if (key == u"m" || key == u"g" || key == u"garcon" || key == u"masculin")
-        return SexeValues()[0];
-    if (key == u"f" || key == u"fille" || key == u"feminin")
-        return SexeValues()[1];
-    return SexeValues()[DefaultSexeIndex];
-}
-
-TPupilList ReadPupilList(QByteArrayView bytes) {
-    TPupilList list;
+TPupilTable ReadPupilTable(QByteArrayView bytes) {
+    TPupilTable table;
     if (bytes.size() > MaxPupilListBytes) {
-        list.Error = PupilListTooLargeError();
-        return list;
+        table.Error = PupilListTooLargeError();
+        return table;
     }
-    QString text = DecodeText(bytes);
+    const QString text = DecodeText(bytes);
     QStringView rest(text);
     QChar separator;
     // A spreadsheet may name its separator on a first line of its own.
@@ -201,43 +200,138 @@ TPupilList ReadPupilList(QByteArrayView bytes) {
     } else {
         separator = DetectSeparator(rest);
     }
-    TCsvParser parser(rest, separator);
-    TRow header;
-    while (!parser.AtEnd() && IsBlankRow(header))
-        header = parser.NextRow();
 
-    std::array<qsizetype, 5> columns;
-    columns.fill(-1);
-    for (qsizetype i = 0; i < header.Fields.size(); ++i) {
-        auto& column = columns[std::size_t(PupilColumnOf(header.Fields[i]))];
-        if (column < 0)
-            column = i;
-    }
-    if (columns[std::size_t(TPupilColumn::Surname)] < 0) {
-        list.Error = QStringLiteral("La première ligne du fichier n'a pas de colonne « Nom » : "
-                                    "ce n'est pas une liste d'élèves.");
-        return list;
-    }
-    auto field = [&columns](const TRow& row, TPupilColumn column) {
-        const qsizetype index = columns[std::size_t(column)];
-        return index >= 0 && index < row.Fields.size() ? row.Fields[index] : QString();
-    };
+    TCsvParser parser(rest, separator);
+    std::vector<TRow> rows;
     while (!parser.AtEnd()) {
-        const TRow row = parser.NextRow();
+        TRow row = parser.NextRow();
         if (IsBlankRow(row))
             continue;
-        if (int(list.Pupils.size()) == MaxPupilListRows) {
-            list.Pupils.clear();
-            list.Error = PupilListTooLargeError();
-            return list;
+        // The header and a full class, with room for a title above.
+        if (rows.size() > kHeaderSearchRows + MaxPupilListRows) {
+            table.Error = PupilListTooLargeError();
+            return table;
         }
+        rows.push_back(std::move(row));
+    }
+
+    // The header is the first row naming two fields; failing that, one
+    // naming one ("Nom" over a list of surnames).
+    const std::size_t searched = std::min(rows.size(), kHeaderSearchRows);
+    std::size_t header = rows.size();
+    for (int wanted : {2, 1}) {
+        for (std::size_t i = 0; i < searched && header == rows.size(); ++i) {
+            if (NamedFields(rows[i]) >= wanted)
+                header = i;
+        }
+    }
+    std::size_t first = header + 1;
+    if (header < rows.size()) {
+        table.HeaderFound = true;
+        table.Headers = rows[header].Fields;
+    } else {
+        // No header the program knows: the first row that has as many fields
+        // as the one below it (so not a title) is taken as the user's
+        // headers, unless it holds a date, which only a pupil's row does.
+        std::size_t candidate = 0;
+        while (candidate + 1 < searched &&
+               FilledFields(rows[candidate]) < FilledFields(rows[candidate + 1]))
+            ++candidate;
+        const bool holdsDate = candidate < rows.size() &&
+                               std::any_of(rows[candidate].Fields.begin(),
+                                           rows[candidate].Fields.end(), [](const QString& field) {
+                                               return ParseBirthDate(field, 9999).has_value();
+                                           });
+        first = holdsDate ? candidate : candidate + 1;
+        if (candidate < rows.size() && !holdsDate)
+            table.Headers = rows[candidate].Fields;
+    }
+    first = std::min(first, rows.size());
+    if (rows.size() - first > std::size_t(MaxPupilListRows)) {
+        table.Error = PupilListTooLargeError();
+        return table;
+    }
+    qsizetype width = table.Headers.size();
+    for (std::size_t i = first; i < rows.size(); ++i)
+        width = std::max(width, rows[i].Fields.size());
+    for (qsizetype i = 0; i < width; ++i) {
+        if (i >= table.Headers.size())
+            table.Headers << QString();
+        if (table.Headers[i].isEmpty())
+            table.Headers[i] = QStringLiteral("Colonne %1").arg(i + 1);
+    }
+    table.Rows.assign(std::make_move_iterator(rows.begin() + qsizetype(first)),
+                      std::make_move_iterator(rows.end()));
+    return table;
+}
+
+TPupilColumns RecognisePupilColumns(const QStringList& headers) {
+    TPupilColumns columns;
+    std::array<int, 4> ranks{};
+    for (int i = 0; i < int(headers.size()); ++i) {
+        const THeaderMatch match = MatchPupilHeader(headers[i]);
+        if (match.Field == TPupilColumn::None)
+            continue;
+        const std::size_t field = std::size_t(match.Field) - 1;
+        if (columns.Index[field] < 0 || match.Rank < ranks[field]) {
+            columns.Index[field] = i;
+            ranks[field] = match.Rank;
+        }
+    }
+    // A usage name may be blank where it is the birth name.
+    for (int i = 0; i < int(headers.size()); ++i) {
+        if (i != columns[TPupilColumn::Surname] && MatchPupilHeader(headers[i]).BirthName &&
+            columns.BirthSurname < 0)
+            columns.BirthSurname = i;
+    }
+    return columns;
+}
+
+TPupilList PupilListOf(const TPupilTable& table, const TPupilColumns& columns,
+                       const TPupilValueFormat& format) {
+    TPupilList list;
+    list.Pupils.reserve(table.Rows.size());
+    auto field = [](const TRow& row, int index) {
+        return index >= 0 && index < row.Fields.size() ? row.Fields[index] : QString();
+    };
+    const bool splitNames = columns[TPupilColumn::Surname] >= 0 && columns[TPupilColumn::Name] < 0;
+    for (const TRow& row : table.Rows) {
         TPupilListEntry entry;
-        entry.Surname = field(row, TPupilColumn::Surname);
-        entry.Name = field(row, TPupilColumn::Name);
-        entry.BirthDay = field(row, TPupilColumn::BirthDay);
-        entry.Sexe = PupilSexeOf(field(row, TPupilColumn::Sexe));
         entry.Line = row.Line;
+        entry.Surname = field(row, columns[TPupilColumn::Surname]);
+        if (entry.Surname.isEmpty())
+            entry.Surname = field(row, columns.BirthSurname);
+        entry.Name = field(row, columns[TPupilColumn::Name]);
+        if (splitNames) {
+            if (const auto parts = SplitWholeName(entry.Surname)) {
+                entry.Surname = parts->first;
+                entry.Name = parts->second;
+            }
+        }
+        const QString birthDay = field(row, columns[TPupilColumn::BirthDay]);
+        if (const std::optional<QDate> date = ParseBirthDate(birthDay, format.ThisYear)) {
+            entry.BirthDay = FormatBirthDate(*date, format.Regional);
+        } else {
+            entry.BirthDay = birthDay;
+            entry.DateUnread = !birthDay.isEmpty();
+        }
+        entry.Sexe = PupilSexeOf(field(row, columns[TPupilColumn::Sexe]));
         list.Pupils.push_back(std::move(entry));
     }
     return list;
+}
+
+TPupilList ReadPupilList(QByteArrayView bytes, const TPupilValueFormat& format) {
+    const TPupilTable table = ReadPupilTable(bytes);
+    TPupilList list;
+    if (!table.Error.isEmpty()) {
+        list.Error = table.Error;
+        return list;
+    }
+    const TPupilColumns columns = RecognisePupilColumns(table.Headers);
+    if (!table.HeaderFound || columns[TPupilColumn::Surname] < 0) {
+        list.Error = QStringLiteral("Aucune colonne du fichier ne donne le nom des élèves.");
+        return list;
+    }
+    return PupilListOf(table, columns, format);
 }

@@ -59,6 +59,7 @@ TSettings ReadSettings(const TSettingsFile& file) {
         if (!hint.isEmpty())
             settings.ColHints[i] = hint;
     }
+    settings.PupilColumns = TPupilColumnMemory::Read(file);
     return settings;
 }
 
@@ -94,6 +95,8 @@ QByteArray EncodeSettings(const TSettings& settings) {
           << number("LeftMargin=", print.LeftMargin) << QString() << QStringLiteral("[Hints]");
     for (std::size_t i = 0; i < settings.ColHints.size(); ++i)
         lines << ColKey(i) + u'=' + settings.ColHints[i];
+    if (!settings.PupilColumns.IsEmpty())
+        lines << QString() << QStringLiteral("[Pupil import]") << settings.PupilColumns.Lines();
     return JoinLines(lines);
 }
 

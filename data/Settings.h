@@ -1,8 +1,9 @@
 #pragma once
 
 #include "data/ColHints.h"
+#include "data/PupilColumnMemory.h"
+#include "data/PrintConf.h"
 #include "data/SettingsFile.h"
-#include "print/PrintConf.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -23,6 +24,7 @@ struct TSettings {
     TWindowSettings Window;
     TPrintConf PrintConf;
     TColHints ColHints = DefaultColHints();
+    TPupilColumnMemory PupilColumns;
 };
 
 // Applies the file's keys over the defaults. A window that was not saved in

@@ -31,6 +31,7 @@ std::unique_ptr<TPData> RemapPupil(const TPData& pupil, const QStringList& oldMa
             continue;
         remapped->SetLevel(i, pupil.GetLevel(*found));
         remapped->SetMark(i, pupil.GetMark(*found));
+        remapped->SetComment(i, pupil.GetComment(*found));
     }
     return remapped;
 }

@@ -9,7 +9,7 @@
 
 // A pupil's record after its class's subject lines changed from oldMatters
 // to newMatters: the same identity and remarks, one entry per new line. An
-// entry keeps the level and mark of the first old line equal to its own,
+// entry keeps the level, mark and comment of the first old line equal to its own,
 // compared over the whole line without regard to letter case (by the rules
 // of the given locale); a heading, an empty line or a line without an equal
 // gets the default level and no mark.

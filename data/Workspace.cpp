@@ -1,5 +1,7 @@
 #include "data/Workspace.h"
 
+#include "data/NameCase.h"
+
 int TWorkspace::PupilCount() const {
     int count = 0;
     for (const auto& schoolClass : Classes)
@@ -9,8 +11,8 @@ int TWorkspace::PupilCount() const {
 
 std::unique_ptr<TNode> NewPupilNode(const TPupilIdentity& identity, int subjectLines) {
     auto record = std::make_unique<TPData>(TDataType::dtPupil);
-    record->SetSurname(identity.Surname);
-    record->SetName(identity.Name);
+    record->SetSurname(StoredName(identity.Surname));
+    record->SetName(StoredName(identity.Name));
     record->SetBirthDay(identity.BirthDay);
     record->SetSexe(identity.Sexe);
     record->SetClassName(identity.ClassName);

@@ -42,7 +42,8 @@ struct TPupilIdentity {
     QString ClassName;
 };
 
-// A new pupil's node: the identity stored as a record stores texts, one
+// A new pupil's node: the identity stored as a record stores texts (the
+// names in their form, see NameForm), one
 // entry per subject line of its class (the default level, no mark), no
 // remarks; captioned with its surname and first name.
 std::unique_ptr<TNode> NewPupilNode(const TPupilIdentity& identity, int subjectLines);

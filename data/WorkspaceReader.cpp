@@ -1,5 +1,6 @@
 #include "data/WorkspaceReader.h"
 
+#include "data/CommentsLine.h"
 #include "data/Cp1252.h"
 #include "data/SafeFile.h"
 #include "data/TextLines.h"
@@ -11,6 +12,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -63,6 +65,12 @@ public:
 
     QString Value(int offset) const { return Cp1252::Decode(ValueOf(Line(offset))); }
 
+    // The optional line after the block (a pupil's comments), when there is one.
+    std::optional<QByteArrayView> LineAfter(int blockLines) const {
+        const std::size_t index = FBlockStart + std::size_t(blockLines);
+        return index < FLines.size() ? std::optional(FLines[index]) : std::nullopt;
+    }
+
 private:
     std::vector<QByteArrayView> FLines;
     std::size_t FBlockStart = 0;
@@ -108,6 +116,9 @@ public:
             schoolClass = AddClass(std::move(classRecord));
         }
         record->SetLevelCount(int(schoolClass->Data->Lines().size()));
+        if (const auto comments = block.LineAfter(kPupilBlockLines);
+            comments && IsCommentsLine(*comments))
+            DecodeComments(ValueOf(*comments), *record);
 
         auto node = std::make_unique<TNode>();
         node->Text = record->Surname() + u' ' + record->Name();

@@ -1,5 +1,6 @@
 #include "data/WorkspaceWriter.h"
 
+#include "data/CommentsLine.h"
 #include "data/Cp1252.h"
 #include "data/SafeFile.h"
 #include "data/WorkspaceCodecs.h"
@@ -67,6 +68,8 @@ public:
         AppendLevels(FLine, record, FRegional.DecimalSeparator);
         Line(FLine);
         ListEntry(QLatin1String("Remarks="), record.Lines());
+        if (record.HasComments())
+            Line(CommentsLine(record));
     }
 
     QByteArray& Bytes() { return FBytes; }

@@ -14,7 +14,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DQUILLORIN_FUZZ=ON -DQUILLORIN_BENCHMARKS=OFF \
     -DQUILLORIN_WERROR=ON >/dev/null
 cmake --build "$build" --target fuzz_workspace_reader fuzz_settings_reader fuzz_subject_import \
-    fuzz_pupil_list
+    fuzz_pupil_list fuzz_remarks_bank
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
@@ -37,10 +37,12 @@ run() {
 }
 
 workspace_seconds=$((seconds / 2))
-others=$(((seconds - workspace_seconds) / 3))
+others=$(((seconds - workspace_seconds) / 4))
 run fuzz_workspace_reader "$workspace_seconds" "$root/fuzz/workspace.dict" \
     "$root"/tests/data/golden/*.dat "$root"/tests/data/broken/*.dat
 run fuzz_settings_reader "$others" "$root/fuzz/settings.dict" \
     "$root"/tests/data/golden/quillorin.ini
 run fuzz_subject_import "$others" "" "$root"/fuzz/seeds/subjects/*
-run fuzz_pupil_list "$((seconds - workspace_seconds - 2 * others))" "" "$root"/fuzz/seeds/pupils/*
+run fuzz_pupil_list "$others" "" "$root"/fuzz/seeds/pupils/*
+run fuzz_remarks_bank "$((seconds - workspace_seconds - 3 * others))" "" \
+    "$root"/data/resources/appreciations.txt "$root"/fuzz/seeds/remarks/*

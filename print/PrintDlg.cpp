@@ -8,6 +8,7 @@
 #include "print/SheetFont.h"
 #include "print/SheetSource.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -18,10 +19,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -56,6 +61,29 @@ QString FileNameOf(QString text) {
     return text.isEmpty() ? QStringLiteral("fiche") : text;
 }
 
+// How long a face name being typed waits before the preview follows it.
+constexpr int kTypingPause = 400;
+
+// The busy cursor while the sheets are recorded or printed.
+class TBusyCursor {
+public:
+    TBusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+bool SystemPrintDialog(QWidget* parent, QPrinter& printer, int pageCount) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("SystemPrintDialog"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setMinMax(1, pageCount);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 QString DefaultFileChooser(QWidget* parent, const QString& suggested) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileDialog::getSaveFileName(parent, QStringLiteral("Exporter en PDF"),
@@ -85,7 +113,8 @@ TPrintDlg::TPrintDlg(TPrintConf& conf, const TSheetSource& source, TSheetBuilder
     , FSource(source)
     , FBuilders(std::move(builders))
     , FMessages(std::move(messages))
-    , FChooseFile(DefaultFileChooser) {
+    , FChooseFile(DefaultFileChooser)
+    , FChoosePrint(SystemPrintDialog) {
     setObjectName(QStringLiteral("PrintDlg"));
     setWindowTitle(QStringLiteral("Imprimer"));
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -127,7 +156,9 @@ QToolButton* TPrintDlg::AddCheckButton(const char* name, const QString& hint, co
     button->setCheckable(true);
     button->setToolTip(hint);
     button->setIcon(QIcon(QStringLiteral(":/print/") + icon + QStringLiteral(".png")));
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setAccessibleName(hint);
+    // Reached with Tab like every other control, and toggled with Space.
+    button->setFocusPolicy(Qt::TabFocus);
     ToolBar->addWidget(button);
     return button;
 }
@@ -245,10 +276,8 @@ QWidget* TPrintDlg::BuildBottomBar() {
     PagesLbl->setMinimumWidth(80);
     NextpageBtn = new QPushButton(QStringLiteral("-->"), PagesPnl);
     NextpageBtn->setObjectName(QStringLiteral("NextpageBtn"));
-    for (QPushButton* button : {PrevPageBtn, NextpageBtn}) {
+    for (QPushButton* button : {PrevPageBtn, NextpageBtn})
         button->setAutoDefault(false);
-        button->setFocusPolicy(Qt::NoFocus);
-    }
     pages->addWidget(PrevPageBtn);
     pages->addWidget(PagesLbl);
     pages->addWidget(NextpageBtn);
@@ -270,10 +299,12 @@ void TPrintDlg::FormCreate() {
     FontNameCombo->addItems(faces);
 
     FFontName = FConf.FontName;
-    FFontSize = FConf.FontSize;
     FFontStyle = FConf.FontStyle;
     FontNameCombo->setEditText(FFontName);
-    FontSizeUpDown->setValue(FFontSize);
+    // A size stored outside the box's range is shown, drawn and stored back
+    // as the nearest size the box can hold, not as three different values.
+    FontSizeUpDown->setValue(FConf.FontSize);
+    FFontSize = FontSizeUpDown->value();
     BoldToolBtn->setChecked(FFontStyle.testFlag(TFontStyle::Bold));
     ItalicToolBtn->setChecked(FFontStyle.testFlag(TFontStyle::Italic));
     RemarksToolBtn->setEnabled(IsPupil());
@@ -303,11 +334,17 @@ void TPrintDlg::FormCreate() {
         connect(ExportPdfBtn, &QPushButton::clicked, this, &TPrintDlg::ExportPdf);
     }
 
-    connect(FontNameCombo, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        FFontName = text;
-        ApplyFont();
-        RebuildPreview();
-    });
+    // Typing a face name waits for a pause; a face picked from the list or
+    // confirmed with Return is applied at once.
+    FFontNameTimer = new QTimer(this);
+    FFontNameTimer->setSingleShot(true);
+    FFontNameTimer->setInterval(kTypingPause);
+    connect(FFontNameTimer, &QTimer::timeout, this, &TPrintDlg::FontNameChanged);
+    connect(FontNameCombo, &QComboBox::editTextChanged, FFontNameTimer,
+            qOverload<>(&QTimer::start));
+    connect(FontNameCombo, &QComboBox::activated, this, &TPrintDlg::FontNameChanged);
+    connect(FontNameCombo->lineEdit(), &QLineEdit::returnPressed, this,
+            &TPrintDlg::FontNameChanged);
     connect(FontSizeUpDown, &QSpinBox::valueChanged, this, [this](int value) {
         FFontSize = value;
         ApplyFont();
@@ -332,10 +369,47 @@ void TPrintDlg::FormCreate() {
     connect(ExitBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(PrevPageBtn, &QPushButton::clicked, this, [this] { PageBtnClick(-1); });
     connect(NextpageBtn, &QPushButton::clicked, this, [this] { PageBtnClick(1); });
+    // The counter follows the preview's own paging keys too.
+    connect(PrintPreview, &TPrintPreview::Changed, this, &TPrintDlg::UpdatePagesPanel);
+    SetAccessibleNames();
 
     FCreating = false;
     RebuildPreview();
     PageSetupPnl->hide();
+}
+
+void TPrintDlg::SetAccessibleNames() {
+    FontNameCombo->setAccessibleName(QStringLiteral("Police"));
+    FontNameCombo->lineEdit()->setAccessibleName(QStringLiteral("Police"));
+    FontSizeUpDown->setAccessibleName(QStringLiteral("Taille de la police"));
+    ZoomCombo->setAccessibleName(QStringLiteral("Zoom"));
+    RowHeightUpDown->setAccessibleName(QStringLiteral("Interligne, en pixels"));
+    LeftMarginUpDown->setAccessibleName(QStringLiteral("Marge gauche, en pixels"));
+    MarkColWidthUpDown->setAccessibleName(
+        QStringLiteral("Elargir la colonne 'Note' de, en pixels"));
+    ColWidthUpDown->setAccessibleName(QStringLiteral("Elargir les colonnes de, en pixels"));
+    for (QSpinBox* upDown :
+         {FontSizeUpDown, RowHeightUpDown, LeftMarginUpDown, MarkColWidthUpDown, ColWidthUpDown})
+        upDown->findChild<QLineEdit*>()->setAccessibleName(upDown->accessibleName());
+    PrintPreview->setAccessibleName(QStringLiteral("Aperçu de la fiche"));
+    PrevPageBtn->setAccessibleName(QStringLiteral("Page précédente"));
+    NextpageBtn->setAccessibleName(QStringLiteral("Page suivante"));
+    PagesLbl->setAccessibleName(QStringLiteral("Page affichée"));
+    PrintBtn->setAccessibleName(QStringLiteral("Imprimer"));
+    ExportPdfBtn->setAccessibleName(QStringLiteral("Exporter en PDF"));
+    ExitBtn->setAccessibleName(QStringLiteral("Fermer"));
+    ToolBar->setAccessibleName(QStringLiteral("Police et mise en page"));
+    PageSetupPnl->setAccessibleName(QStringLiteral("Mise en page"));
+}
+
+void TPrintDlg::FontNameChanged() {
+    FFontNameTimer->stop();
+    const QString text = FontNameCombo->currentText();
+    if (text == FFontName)
+        return;
+    FFontName = text;
+    ApplyFont();
+    RebuildPreview();
 }
 
 void TPrintDlg::ApplyFont() {
@@ -363,6 +437,7 @@ void TPrintDlg::RebuildPreview() {
     }
     FRebuildPending = false;
     const int page = PrintPreview->CurrentPage();
+    const TBusyCursor busy;
     try {
         const TPData* record = FSource.SelectedRecord();
         const TPData* schoolClass = FSource.SelectedClass();
@@ -377,7 +452,11 @@ void TPrintDlg::RebuildPreview() {
     }
     PrintPreview->SetCurrentPage(page);
     UpdatePagesPanel();
-    PrintPreview->setFocus();
+    // The preview takes the keyboard, except from the font box, where a
+    // face name may still be being typed.
+    if (!FontNameCombo->isAncestorOf(QApplication::focusWidget()) &&
+        QApplication::focusWidget() != FontNameCombo)
+        PrintPreview->setFocus();
 }
 
 void TPrintDlg::UpdatePagesPanel() {
@@ -419,12 +498,43 @@ void TPrintDlg::PrintBtnClick() {
         FMessages(NoPrinterMessage());
         return;
     }
-    PrintPreview->SetPrintJobTitle(QString());
-    PrintPreview->Print();
+    const int total = PrintPreview->TotalPages();
+    if (total == 0)
+        return;
+    const QString title = JobTitle();
+    PrintPreview->SetPrintJobTitle(title);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(PrintPreview->PrinterName());
+    printer.setDocName(title);
+    printer.setPageSize(PrintPreview->PrinterPaper());
+    if (!FChoosePrint || !FChoosePrint(this, printer, total))
+        return;
+    printer.setDocName(title);
+    int first = 1;
+    int last = total;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = printer.fromPage();
+        last = printer.toPage() > 0 ? printer.toPage() : total;
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        first = last = PrintPreview->CurrentPage();
+    }
+    {
+        const TBusyCursor busy;
+        PrintPreview->PrintPages(printer, first, last);
+    }
     if (PrintPreview->Aborted())
         FMessages(PrintAbortedMessage());
     if (FRebuildPending)
         RebuildPreview();
+}
+
+QString TPrintDlg::JobTitle() const {
+    const TPData* record = FSource.SelectedRecord();
+    if (!record)
+        return {};
+    if (record->DataType() == TDataType::dtPupil)
+        return QStringLiteral("Fiche de ") + record->Surname() + u' ' + record->Name();
+    return QStringLiteral("Classe ") + record->ClassName();
 }
 
 QString TPrintDlg::AskPdfPath(const QString& suggested) {
@@ -459,6 +569,7 @@ void TPrintDlg::ExportPdf() {
     std::vector<const QPicture*> pages;
     for (int page = 1; page <= PrintPreview->TotalPages(); ++page)
         pages.push_back(PrintPreview->Store().Page(page));
+    const TBusyCursor busy;
     WritePdf(pages, path);
 }
 
@@ -481,8 +592,23 @@ void TPrintDlg::ExportPupilsPdf() {
     const TPageStore& preview = PrintPreview->Store();
     std::vector<std::unique_ptr<TPageStore>> sheets;
     std::vector<const QPicture*> pages;
+    // One step a pupil and one for writing the file; nothing is written
+    // until every sheet is recorded, so a cancelled export leaves no file.
+    const int steps = int(pupils.size()) + 1;
+    QProgressDialog progress(QStringLiteral("Préparation des fiches des élèves..."),
+                             QStringLiteral("Annuler"), 0, steps, this);
+    progress.setObjectName(QStringLiteral("ExportProgress"));
+    progress.setWindowTitle(QStringLiteral("Exporter en PDF"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    const TBusyCursor busy;
     try {
         for (const TPData* pupil : pupils) {
+            progress.setValue(int(sheets.size()));
+            if (progress.wasCanceled())
+                return;
             auto sheet = std::make_unique<TPageStore>();
             sheet->SetPaperWidth(preview.PaperWidth());
             sheet->SetPaperHeight(preview.PaperHeight());
@@ -500,7 +626,12 @@ void TPrintDlg::ExportPupilsPdf() {
         FMessages(QString::fromUtf8(error.what()));
         return;
     }
+    progress.setLabelText(QStringLiteral("Écriture du document PDF..."));
+    progress.setValue(steps - 1);
+    if (progress.wasCanceled())
+        return;
     WritePdf(pages, path);
+    progress.setValue(steps);
 }
 
 void TPrintDlg::FormClose() {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Messages.h"
-#include "print/PrintConf.h"
+#include "data/PrintConf.h"
 #include "print/Printers.h"
 #include "print/SheetBuilder.h"
 
@@ -10,6 +10,8 @@
 #include <functional>
 
 class QComboBox;
+class QPrinter;
+class QTimer;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -44,6 +46,13 @@ public:
     // Asks where to write a PDF, given a suggested file name; empty to give up.
     using TFileChooser = std::function<QString(QWidget* parent, const QString& suggested)>;
     void SetFileChooser(TFileChooser chooser) { FChooseFile = std::move(chooser); }
+    // Lets the user choose the printer, the copies and the pages on a
+    // printer set up for the job (the system's print dialog); false when
+    // cancelled.
+    using TPrintChooser = std::function<bool(QWidget* parent, QPrinter& printer, int pageCount)>;
+    void SetPrintChooser(TPrintChooser chooser) { FChoosePrint = std::move(chooser); }
+    // The print job's name: "Fiche de Martin Léa", "Classe CM1".
+    QString JobTitle() const;
 
     TPrintPreview& Preview() const { return *PrintPreview; }
     TSheetOptions Options() const;
@@ -68,7 +77,9 @@ private:
     void FormCreate();
     void FormClose();
     void ApplyFont();
+    void FontNameChanged();
     void UpdatePagesPanel();
+    void SetAccessibleNames();
     bool IsPupil() const;
     QString AskPdfPath(const QString& suggested);
     void WritePdf(const std::vector<const QPicture*>& pages, const QString& path);
@@ -78,6 +89,9 @@ private:
     TSheetBuilders FBuilders;
     TMessageSink FMessages;
     TFileChooser FChooseFile;
+    TPrintChooser FChoosePrint;
+    // A face name being typed is applied once the typing pauses.
+    QTimer* FFontNameTimer = nullptr;
     QString FFontName;
     int FFontSize = 0;
     TFontStyles FFontStyle;

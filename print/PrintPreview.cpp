@@ -325,32 +325,48 @@ bool TPrintPreview::ReportProgress(QPrinter& printer, int page, int printed, int
     return !abortIt && printer.printerState() != QPrinter::Aborted;
 }
 
+QString TPrintPreview::PrinterName() {
+    const QStringList installed = FPrinters.InstalledNames();
+    if (installed.isEmpty())
+        return {};
+    if (!installed.contains(FPrinterName))
+        FPrinterName = FPrinters.DefaultName();
+    if (!installed.contains(FPrinterName))
+        FPrinterName = installed.first();
+    return FPrinterName;
+}
+
 void TPrintPreview::PrintPages(int first, int last) {
+    if (TotalPages() == 0 || FPrinters.InstalledNames().isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(PrinterName());
+    printer.setDocName(FPrintJobTitle);
+    PrintPages(printer, first, last);
+}
+
+void TPrintPreview::PrintPages(QPrinter& printer, int first, int last) {
     const int total = TotalPages();
     if (total == 0)
         return;
     first = std::clamp(first, 1, total);
     last = std::clamp(last, 1, total);
-    const QStringList installed = FPrinters.InstalledNames();
-    if (first > last || installed.isEmpty() || !FStore.BeginPrinting())
+    if (first > last || FPrinters.InstalledNames().isEmpty() || !FStore.BeginPrinting())
         return;
     FAborted = false;
     const int count = last - first + 1;
     int printed = 0;
 
-    if (!installed.contains(FPrinterName))
-        FPrinterName = FPrinters.DefaultName();
-    if (!installed.contains(FPrinterName))
-        FPrinterName = installed.first();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(FPrinterName);
+    const bool native = printer.outputFormat() == QPrinter::NativeFormat;
+    if (native)
+        FPrinterName = printer.printerName();
     printer.setFullPage(true);
     printer.setPageSize(PrinterPaper());
     printer.setPageOrientation(FOrientation);
-    printer.setDocName(FPrintJobTitle);
     QPainter painter;
     // A queue the system does not know would be printed on another one.
-    bool aborted = QPrinterInfo::printerInfo(FPrinterName).isNull() || !painter.begin(&printer);
+    bool aborted = (native && QPrinterInfo::printerInfo(printer.printerName()).isNull()) ||
+                   !painter.begin(&printer);
     const QSize paper(PaperWidth(), PaperHeight());
     for (int page = first; page <= last && !aborted; ++page) {
         if (!ReportProgress(printer, page, printed, count)) {

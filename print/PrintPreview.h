@@ -86,6 +86,13 @@ public:
     QPageSize PrinterPaper() const;
     void Print() { PrintPages(1, TotalPages()); }
     void PrintPages(int first, int last);
+    // The range on a printer already chosen and set up (by the system's
+    // print dialog: queue, copies, job name); the paper is still the
+    // preview's. A native printer must be one the system knows.
+    void PrintPages(QPrinter& printer, int first, int last);
+    // The queue PrintPages(first, last) prints on: the one used last while
+    // it is installed, else the default one.
+    QString PrinterName();
     bool Aborted() const { return FAborted; }
 
 Q_SIGNALS:

@@ -16,11 +16,17 @@ QString EvaluationDate(const TSheetSource& source) {
     return u"Evaluation au "_s + source.Regional().FormatDate(source.Today());
 }
 
-// "(A = acquis; B = ...; ? = ...)", from the grid's level hints.
+// "(A = acquis; B = ...; ? = ...)", from the grid's level hints; a hint
+// that names its letter already ("? = indéterminé") is printed as it is.
 QString Legend(const TColHints& hints) {
     QStringList parts;
-    for (int level = 1; level <= 4; ++level)
-        parts << LevelLetter(level) + u" = "_s + hints[std::size_t(level)];
+    for (int level = 1; level <= 4; ++level) {
+        const QString letter = LevelLetter(level);
+        const QString& hint = hints[std::size_t(level)];
+        const bool named =
+            hint.startsWith(letter) && hint.mid(letter.size()).trimmed().startsWith(u'=');
+        parts << (named ? hint : letter + u" = "_s + hint);
+    }
     return u'(' + parts.join(u"; "_s) + u')';
 }
 
@@ -29,7 +35,9 @@ void DrawLevelMark(TSheetLayout& layout, int level, int top, const QImage& cross
     // rather than a guess at one.
     if (level < 1 || level > 4)
         return;
-    const QRect square = layout.LevelSquare(level, top);
+    // Moved in from the column's edges, so that a cross in the last level
+    // column keeps clear of the mark beside it.
+    const QRect square = layout.LevelSquare(level, top, layout.Gap() / 2);
     if (!cross.isNull())
         layout.DrawPicture(square, cross);
     else
@@ -44,7 +52,6 @@ void BuildPupilSheet(TPageRecorder& preview, TSheetCanvas& canvas, const TSheetS
     cross.SetPicture(source.CrossPicture());
     const QImage& crossImage = cross.Tinted(Qt::black);
     TSheetLayout layout(preview, canvas, options, cross.Picture().size());
-    const TSheetGeometry& g = layout.Geometry();
     if (options.DrawTitle) {
         layout.PrintLines({pupil.Surname() + u' ' + pupil.Name() + u" (né(e) le "_s +
                                pupil.BirthDay() + u"); "_s + u"Classe : "_s + pupil.ClassName(),
@@ -59,11 +66,10 @@ void BuildPupilSheet(TPageRecorder& preview, TSheetCanvas& canvas, const TSheetS
             continue;
         DrawLevelMark(layout, pupil.GetLevel(j), top, crossImage);
         const double mark = pupil.GetMark(j);
-        if (mark > NoMark) {
-            layout.DrawText({g.XNote(), top},
-                            SheetRect(g.XNote(), top, g.XNote() + g.MarkWidth, top + g.RowHeight),
-                            FormatFixed(mark, 4, 1, separator));
-        }
+        if (mark > NoMark)
+            layout.DrawInMarkColumn(top, FormatFixed(mark, 4, 1, separator));
+        if (const QString& comment = pupil.GetComment(j); !comment.isEmpty())
+            layout.DrawComment(comment);
     }
     layout.EndTable();
     if (options.DrawRemarks) {
@@ -77,27 +83,32 @@ void BuildPupilSheet(TPageRecorder& preview, TSheetCanvas& canvas, const TSheetS
 void BuildClassSheet(TPageRecorder& preview, TSheetCanvas& canvas, const TSheetSource& source,
                      const TSheetOptions& options) {
     TSheetLayout layout(preview, canvas, options, source.CrossPicture().size());
-    const TSheetGeometry& g = layout.Geometry();
     const TPData* schoolClass = source.SelectedClass();
     const QString className = schoolClass ? schoolClass->ClassName() : QString();
+    const QStringList subjects = schoolClass ? schoolClass->Lines() : QStringList();
+    // Counts of ten and more and averages such as "12,24" need more room
+    // than the pupil sheet's crosses and marks.
+    QStringList counts;
+    QStringList averages;
+    for (int j = 0; j < subjects.size(); ++j) {
+        for (int level = 1; level <= 4; ++level)
+            counts << source.GridText(level, j + 1);
+        averages << source.GridText(5, j + 1);
+    }
+    layout.FitColumns(counts, averages);
     if (options.DrawTitle) {
         layout.PrintLines({u"Classe : "_s + className + u" ("_s + source.StatusText(3) + u"; "_s +
                                source.StatusText(2) + u')',
                            EvaluationDate(source), QString()});
     }
     layout.BeginTable();
-    const QStringList subjects = schoolClass ? schoolClass->Lines() : QStringList();
     for (int j = 0; j < subjects.size(); ++j) {
         const int top = layout.NextRow();
         if (!layout.DrawSubjectCell(subjects.at(j), top))
             continue;
-        for (int level = 1; level <= 4; ++level) {
-            const QRect square = layout.LevelSquare(level, top);
-            layout.DrawText(square.topLeft() + QPoint(1, 1), square, source.GridText(level, j + 1));
-        }
-        layout.DrawText({g.XNote(), top},
-                        SheetRect(g.XNote(), top, g.XNote() + g.MarkWidth, top + g.RowHeight),
-                        source.GridText(5, j + 1));
+        for (int level = 1; level <= 4; ++level)
+            layout.DrawInLevelColumn(level, top, counts.at(j * 4 + level - 1));
+        layout.DrawInMarkColumn(top, averages.at(j));
     }
     layout.EndTable();
     preview.EndDoc();

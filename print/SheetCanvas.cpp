@@ -74,6 +74,18 @@ void TPainterCanvas::DrawPicture(const QRect& target, const QImage& picture) {
     painter->setBrush(Qt::NoBrush);
 }
 
+void TPainterCanvas::SetTextScale(double scale) {
+    QPainter* painter = Recorder.Canvas();
+    if (!painter)
+        return;
+    QFont font = Recorder.Font();
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, qRound(font.pixelSize() * scale)));
+    else
+        font.setPointSizeF(font.pointSizeF() * scale);
+    painter->setFont(font);
+}
+
 QList<QRect> TPainterCanvas::VisibleRuns(const QImage& picture) {
     const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
     QList<QRect> runs;

@@ -30,6 +30,9 @@ public:
     virtual void DrawLine(QPoint from, QPoint to) = 0;
     // The picture stretched onto the target.
     virtual void DrawPicture(const QRect& target, const QImage& picture) = 0;
+    // Texts measured and drawn from now on at this size of the page font's
+    // (1 for the page font itself), until the next page.
+    virtual void SetTextScale(double) {}
 };
 
 // The recorder's own painter, whichever page is open: a black pen one unit
@@ -44,6 +47,7 @@ public:
     void DrawText(QPoint at, const QRect& cell, const QString& text) override;
     void DrawLine(QPoint from, QPoint to) override;
     void DrawPicture(const QRect& target, const QImage& picture) override;
+    void SetTextScale(double scale) override;
 
 private:
     // The open page's painter set up for drawing, or null between pages.

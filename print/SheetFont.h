@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrintConf.h"
+#include "data/PrintConf.h"
 
 #include <QFont>
 

@@ -156,23 +156,65 @@ void TSheetLayout::BeginTable() {
         const int x = column + (G.LevelWidth - Canvas.TextWidth(letter)) / 2;
         DrawText({x, top}, SheetRect(column, top, column + G.LevelWidth, bottom), letter);
     }
-    DrawText({G.XNote(), top}, SheetRect(G.XNote(), top, G.XNote() + G.MarkWidth, bottom),
-             u"Note"_s);
+    DrawText({G.XNote() + G.MarkInset, top},
+             SheetRect(G.XNote(), top, G.XNote() + G.MarkWidth, bottom), u"Note"_s);
     Canvas.DrawLine({G.FrameLeft, bottom}, {G.FrameRight, bottom});
     Y = y0 + G.RowHeight + 20;
 }
 
 int TSheetLayout::NextRow() {
-    if (Y + G.RowHeight > G.BottomLimit) {
-        CloseFrame(Y + 5);
-        Recorder.NewPage();
-        FrameTop = Recorder.MarginTop();
-        G.FrameLeft = Recorder.MarginLeft();
-        Y = Recorder.MarginTop() + 5;
-    }
+    if (Y + G.RowHeight > G.BottomLimit)
+        BreakPage();
     const int top = Y;
     Y += G.RowHeight;
     return top;
+}
+
+void TSheetLayout::DrawComment(const QString& text) {
+    constexpr double kCommentScale = 0.8;
+    Canvas.SetTextScale(kCommentScale);
+    const int lineHeight = std::max(1, Canvas.TextHeight(u"Ag[_|^~#,`"_s) + 2);
+    const int left = G.X0 + 2 * Canvas.TextWidth(u"_"_s);
+    const int right = G.XNote() + G.MarkWidth;
+    const int room = right - left;
+    // Greedy, word by word; a word wider than the room is cut anywhere.
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + u' ' + word;
+        if (line.isEmpty() || Canvas.TextWidth(longer) <= room) {
+            line = longer;
+        } else {
+            lines << line;
+            line = word;
+        }
+        while (line.size() > 1 && Canvas.TextWidth(line) > room) {
+            qsizetype keep = line.size() - 1;
+            while (keep > 1 && Canvas.TextWidth(line.left(keep)) > room)
+                --keep;
+            lines << line.left(keep);
+            line = line.mid(keep);
+        }
+    }
+    if (!line.isEmpty())
+        lines << line;
+    for (const QString& part : std::as_const(lines)) {
+        if (Y + lineHeight > G.BottomLimit) {
+            BreakPage();
+            Canvas.SetTextScale(kCommentScale);
+        }
+        DrawText({left, Y}, SheetRect(left, Y, right, Y + lineHeight), part);
+        Y += lineHeight;
+    }
+    Canvas.SetTextScale(1.0);
+}
+
+void TSheetLayout::BreakPage() {
+    CloseFrame(Y + 5);
+    Recorder.NewPage();
+    FrameTop = Recorder.MarginTop();
+    G.FrameLeft = Recorder.MarginLeft();
+    Y = Recorder.MarginTop() + 5;
 }
 
 void TSheetLayout::EndTable() {
@@ -213,7 +255,45 @@ bool TSheetLayout::DrawSubjectCell(const QString& line, int top) {
     return subject.Evaluated;
 }
 
-QRect TSheetLayout::LevelSquare(int level, int top) const {
+int TSheetLayout::Gap() const {
+    return std::max(1, Canvas.TextWidth(u" "_s));
+}
+
+void TSheetLayout::FitColumns(const QStringList& levelTexts, const QStringList& markTexts) {
+    const int gap = Gap();
+    auto widest = [this](const QStringList& texts, int from) {
+        for (const QString& text : texts)
+            from = std::max(from, Canvas.TextWidth(text));
+        return from;
+    };
+    QStringList letters;
+    for (int level = 1; level <= 4; ++level)
+        letters << LevelLetter(level);
+    // A figure centred in its column keeps half a gap on each side, so two
+    // neighbours stand a whole gap apart.
+    G.LevelWidth = std::max(G.LevelWidth, widest(levelTexts, widest(letters, 0)) + gap);
+    // The mark column's texts start half a gap in and end half a gap before
+    // the frame's right line, where the column now ends.
+    G.MarkInset = gap / 2;
+    G.MarkWidth = std::max(G.MarkWidth, widest(markTexts, Canvas.TextWidth(u"Note"_s)) + gap);
+    G.SubjectWidth = G.FrameRight - G.X0 - 4 * G.LevelWidth - G.MarkWidth;
+}
+
+void TSheetLayout::DrawInLevelColumn(int level, int top, const QString& text) {
+    if (text.isEmpty())
+        return;
+    const int column = G.LevelLeft(level);
+    const int x = column + (G.LevelWidth - Canvas.TextWidth(text)) / 2;
+    DrawText({x, top}, SheetRect(column, top, column + G.LevelWidth, top + G.RowHeight), text);
+}
+
+void TSheetLayout::DrawInMarkColumn(int top, const QString& text) {
+    const int left = G.XNote();
+    DrawText({left + G.MarkInset, top}, SheetRect(left, top, left + G.MarkWidth, top + G.RowHeight),
+             text);
+}
+
+QRect TSheetLayout::LevelSquare(int level, int top, int inset) const {
     const int column = G.LevelLeft(level);
     int left = column + 1;
     int right = column + G.LevelWidth - 2;
@@ -228,5 +308,7 @@ QRect TSheetLayout::LevelSquare(int level, int top) const {
         left += (w - h) / 2;
         right -= (w - h) / 2;
     }
-    return SheetRect(left, upper, right, lower);
+    // A square too small for the inset keeps its centre point.
+    inset = std::clamp(inset, 0, std::min(right - left, lower - upper) / 2);
+    return SheetRect(left + inset, upper + inset, right - inset, lower - inset);
 }

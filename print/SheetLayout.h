@@ -22,6 +22,8 @@ struct TSheetGeometry {
     int FrameLeft = 0;
     int FrameRight = 0;
     int BottomLimit = 0;
+    // How far right of its column's left edge the mark column's texts start.
+    int MarkInset = 0;
 
     // The left edge of a level column (1 to 4); 5 gives the mark column.
     int LevelLeft(int level) const { return X0 + SubjectWidth + (level - 1) * LevelWidth; }
@@ -46,6 +48,14 @@ public:
 
     const TSheetGeometry& Geometry() const { return G; }
 
+    // For the class sheet: widens the level and mark columns to their widest
+    // text with a clear gap between columns, and lays them out from the
+    // frame's right line inward so that nothing crosses it. Before the table.
+    void FitColumns(const QStringList& levelTexts, const QStringList& markTexts);
+    // The least room kept between two figures, and between a figure and a
+    // column's edge mark: the width of a blank.
+    int Gap() const;
+
     // Prints the lines one per row between the margins, splitting at any
     // character a line too wide for them, on new pages as needed.
     void PrintLines(QStringList lines);
@@ -57,12 +67,21 @@ public:
     int NextRow();
     // Closes the frame below the last row.
     void EndTable();
+    // A comment under the row just drawn, in smaller type across the subject
+    // and level columns, on as many lines as it needs (split between words),
+    // each of which may go on a new page as a row does.
+    void DrawComment(const QString& text);
 
     // Draws the name of a subject line in its row; false for a heading,
     // whose row has no evaluation cells.
     bool DrawSubjectCell(const QString& line, int top);
-    // The square a level's mark or count is drawn in, on the row at top.
-    QRect LevelSquare(int level, int top) const;
+    // The square a level's mark or count is drawn in, on the row at top,
+    // moved in from every side by `inset`.
+    QRect LevelSquare(int level, int top, int inset = 0) const;
+    // The text centred in a level column, on the row at top.
+    void DrawInLevelColumn(int level, int top, const QString& text);
+    // The text in the mark column, on the row at top.
+    void DrawInMarkColumn(int top, const QString& text);
 
     // Texts go to the canvas only when there is something to draw.
     void DrawText(QPoint at, const QRect& cell, const QString& text);
@@ -70,6 +89,8 @@ public:
 
 private:
     void CloseFrame(int bottom);
+    // Closes the frame on this page and goes on at the top of the next.
+    void BreakPage();
 
     TPageRecorder& Recorder;
     TSheetCanvas& Canvas;

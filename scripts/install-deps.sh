@@ -7,8 +7,10 @@ packages=(
     g++ cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libjpeg62-turbo-dev libchm-dev fp-utils
     fonts-dejavu-core
+    libhunspell-dev hunspell-fr
     libbenchmark-dev
     poppler-utils
+    libxlsxwriter-dev libzip-dev python3-openpyxl python3-odf
     "$@"
 )
 

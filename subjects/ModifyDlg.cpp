@@ -4,6 +4,7 @@
 #include "subjects/SubjectTree.h"
 #include "subjects/SubjectTreeLines.h"
 #include "widgets/Controls97.h"
+#include "widgets/SpellHighlighter.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -116,6 +117,10 @@ void TModifyDlg::BuildLayout() {
     ClassCombo = new TComboBox97(MainPanel);
     ClassCombo->setObjectName(QStringLiteral("ClassCombo"));
     ClassCombo->setGeometry(176, 318, 150, 22);
+    // Named for screen readers after the captions beside them.
+    AvailableMattersMemo->setAccessibleName(QStringLiteral("Matières disponibles"));
+    ClassMattersTree->setAccessibleName(QStringLiteral("Matières de la classe"));
+    ClassCombo->setAccessibleName(QStringLiteral("Importer depuis une autre classe"));
     OkBtn = NewButton(this, "OkBtn", QStringLiteral("Ok"), {206, 368, 75, 25});
     CancelBtn = NewButton(this, "CancelBtn", QStringLiteral("Annuler"), {302, 368, 75, 25});
     OkBtn->setDefault(true);
@@ -285,4 +290,10 @@ void TModifyDlg::showEvent(QShowEvent* event) {
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     OkBtn->setFocus();
+}
+
+void TModifyDlg::SetSpelling(TSpelling* spelling,
+                             const std::function<void(const QString&)>& report) {
+    ClassMattersTree->SetSpelling(spelling, report);
+    AttachSpelling(AvailableMattersMemo, spelling, report);
 }

@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTreeWidgetItem;
 class TComboBox97;
+class TSpelling;
 class TSubjectTree;
 
 // A class whose subject lines the editor can copy.
@@ -47,6 +48,10 @@ public:
     void ImportFile(const QString& path);
 
     void done(int result) override;
+
+    // Underlines the misspelt words of the subjects, in the tree and in the
+    // list; errors in writing the personal word list go to report.
+    void SetSpelling(TSpelling* spelling, const std::function<void(const QString&)>& report);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,7 @@
 #include "subjects/SubjectTree.h"
 
 #include "subjects/SubjectTreeLines.h"
+#include "widgets/SpellLineEdit.h"
 #include "widgets/SubjectText.h"
 
 #include <QDrag>
@@ -20,12 +21,12 @@ constexpr int kItemHeight = 16;
 // Rows of the designed height; a label whose edit ends with "$", "_", a
 // blank or a tab in front loses them, since the stored line would read back
 // as another heading flag or depth.
-class TSubjectLabelDelegate : public QStyledItemDelegate {
+class TSubjectLabelDelegate : public TSpellItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using TSpellItemDelegate::TSpellItemDelegate;
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), kItemHeight};
+        return {TSpellItemDelegate::sizeHint(option, index).width(), kItemHeight};
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -34,7 +35,7 @@ public:
             model->setData(index, StripSubjectPrefix(edit->text()), Qt::EditRole);
             return;
         }
-        QStyledItemDelegate::setModelData(editor, model, index);
+        TSpellItemDelegate::setModelData(editor, model, index);
     }
 };
 
@@ -296,4 +297,8 @@ bool TSubjectTree::viewportEvent(QEvent* event) {
         return true;
     }
     return QTreeWidget::viewportEvent(event);
+}
+
+void TSubjectTree::SetSpelling(TSpelling* spelling, TMessageSink report) {
+    static_cast<TSpellItemDelegate*>(itemDelegate())->SetSpelling(spelling, std::move(report));
 }

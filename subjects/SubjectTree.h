@@ -1,8 +1,12 @@
 #pragma once
 
+#include "data/Messages.h"
+
 #include <QList>
 #include <QPersistentModelIndex>
 #include <QTreeWidget>
+
+class TSpelling;
 
 // The editor's subject tree: a check box on every node, several nodes
 // selected at once but all on one level (the level of the node the
@@ -28,6 +32,9 @@ public:
     // target nor one of its ancestors; it is refused when there are none.
     bool CanDropOn(const QTreeWidgetItem* target) const;
     void DropOn(QTreeWidgetItem* target);
+
+    // Underlines the misspelt words of the labels, shown and edited.
+    void SetSpelling(TSpelling* spelling, TMessageSink report);
 
 Q_SIGNALS:
     void InsertKeyPressed();

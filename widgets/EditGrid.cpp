@@ -1,5 +1,6 @@
 #include "widgets/EditGrid.h"
 
+#include "data/ClassPaste.h"
 #include "widgets/EditGridDelegate.h"
 #include "widgets/EditGridHeader.h"
 #include "widgets/EditGridModel.h"
@@ -7,9 +8,11 @@
 #include "widgets/SubjectText.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <numeric>
@@ -34,6 +37,12 @@ TEditGrid::TEditGrid(QWidget* parent)
     , FFixedCursor(Qt::ArrowCursor)
     , FCellColor(palette().color(QPalette::Base))
     , FFontColor(palette().color(QPalette::Text)) {
+    FModel->Meaning = [this](int col, int row) {
+        return AccessibleText(col, row);
+    };
+    FModel->Description = [this](int col, int row) {
+        return AccessibleDescription(col, row);
+    };
     setModel(FModel);
     setHorizontalHeader(FHeader);
     setItemDelegate(new TEditGridDelegate(*this, this));
@@ -229,6 +238,26 @@ bool TEditGrid::IsEvaluatedRow(int ARow) const {
     return !subject.isEmpty() && !subject.startsWith(u'$');
 }
 
+QString TEditGrid::AccessibleText(int ACol, int ARow) const {
+    const QString text = Cells(ACol, ARow);
+    if (ARow < FixedRows())
+        return text.trimmed();
+    if (ACol == FExpandCol)
+        return StripSubjectPrefix(text);
+    if (!IsEvaluatedRow(ARow))
+        return {};
+    if (text == Mark && IsCheckCol(ACol))
+        return Cells(ACol, 0).trimmed();
+    return text.trimmed();
+}
+
+QString TEditGrid::AccessibleDescription(int ACol, int ARow) const {
+    if (ACol == FExpandCol && ARow >= FixedRows() && !Cells(ACol, ARow).isEmpty() &&
+        !IsEvaluatedRow(ARow))
+        return u"rubrique"_s;
+    return {};
+}
+
 bool TEditGrid::CellHasFocus(int ACol, int ARow) const {
     const TCell current = CurrentCell();
     return current.Col == ACol && current.Row == ARow && (hasFocus() || FEditor->hasFocus());
@@ -276,6 +305,8 @@ void TEditGrid::keyPressEvent(QKeyEvent* event) {
         EnterWhileEditing();
         return;
     }
+    if (!FEditing && LevelKey(event))
+        return;
     if ((enter || event->key() == Qt::Key_Space) && !FEditing) {
         const TCell current = CurrentCell();
         MarkCheckCell(current.Col, current.Row);
@@ -292,7 +323,63 @@ void TEditGrid::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+bool TEditGrid::LevelKey(QKeyEvent* event) {
+    // A, B, C and ? (a, b, c, 1 to 4 as well) mark the first to fourth check
+    // column of the row, then go to the next evaluated row.
+    const QString typed = event->text();
+    if (typed.size() != 1 || typed.front().isSpace() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const std::optional<int> level = ReadLevel(typed);
+    const TCell current = CurrentCell();
+    if (!level || !FCanEdit || !IsEvaluatedRow(current.Row))
+        return false;
+    int column = -1;
+    for (int c = FixedCols(), n = 0; c < ColCount(); ++c) {
+        if (IsCheckCol(c) && ++n == *level) {
+            column = c;
+            break;
+        }
+    }
+    if (column < 0)
+        return false;
+    MarkCheckCell(column, current.Row);
+    int next = current.Row + 1;
+    while (next < RowCount() && !IsEvaluatedRow(next))
+        ++next;
+    // After the last row the cursor stays on the mark just made.
+    if (next < RowCount())
+        SetCurrentCell(MarkedOrFirstCheckCol(next), next);
+    else
+        SetCurrentCell(column, current.Row);
+    return true;
+}
+
+int TEditGrid::MarkedOrFirstCheckCol(int ARow) const {
+    int first = -1;
+    for (int c = FixedCols(); c < ColCount(); ++c) {
+        if (!IsCheckCol(c))
+            continue;
+        if (Cells(c, ARow) == Mark)
+            return c;
+        if (first < 0)
+            first = c;
+    }
+    return first;
+}
+
 void TEditGrid::focusInEvent(QFocusEvent* event) {
+    // Reached by the keyboard, the grid has a current cell to type on: the
+    // first evaluated row, in the column of its mark.
+    if (!currentIndex().isValid() && event->reason() != Qt::MouseFocusReason) {
+        for (int row = FixedRows(); row < RowCount(); ++row) {
+            if (IsEvaluatedRow(row)) {
+                if (const int column = MarkedOrFirstCheckCol(row); column >= 0)
+                    SetCurrentCell(column, row);
+                break;
+            }
+        }
+    }
     QTableView::focusInEvent(event);
     if (FEditor->isVisible() && !FHidingEditor)
         FEditor->setFocus(event->reason());
@@ -533,4 +620,34 @@ void TEditGrid::ApplyRowHeights() {
     updateGeometries();
     if (FEditor->isVisible())
         PlaceEditor();
+}
+
+void TEditGrid::SetRowNote(int ARow, const QString& note) {
+    if (note.isEmpty() ? FRowNotes.remove(ARow) == 0 : FRowNotes.value(ARow) == note)
+        return;
+    if (!note.isEmpty())
+        FRowNotes.insert(ARow, note);
+    viewport()->update();
+}
+
+void TEditGrid::ClearRowNotes() {
+    if (FRowNotes.isEmpty())
+        return;
+    FRowNotes.clear();
+    viewport()->update();
+}
+
+bool TEditGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex cell = indexAt(help->pos());
+        const QString note =
+            cell.isValid() && cell.row() >= FixedRows() ? RowNote(cell.row()) : QString();
+        if (note.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), note, viewport(), visualRect(cell));
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }

@@ -5,6 +5,7 @@
 #include "widgets/XBaloon.h"
 
 #include <QCursor>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QTableView>
@@ -68,8 +69,20 @@ public:
     void FitColWidths();
     void FitRowHeights();
     bool IsEvaluatedRow(int ARow) const;
+    // What a cell says to a screen reader: a subject's name without its
+    // encoding, a header without its padding, a crossed cell as the level
+    // its column stands for, nothing for what a heading row does not draw.
+    QString AccessibleText(int ACol, int ARow) const;
+    // "rubrique" for the subject cell of a heading row.
+    QString AccessibleDescription(int ACol, int ARow) const;
 
     TXBaloon& Baloon() { return FBaloon; }
+
+    // A note on a row (the pupil's comment on the subject): a small mark in
+    // the corner of the row's edit cell, and the note as the row's tool tip.
+    QString RowNote(int ARow) const { return FRowNotes.value(ARow); }
+    void SetRowNote(int ARow, const QString& note);
+    void ClearRowNotes();
 
     // Hands the mark being typed to the owner now (OnModifyEdit), at most
     // once for the same text; the editor stays open. For the commands that
@@ -96,6 +109,7 @@ protected:
     void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyboardSearch(const QString& search) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct TCell {
@@ -108,6 +122,8 @@ private:
     void Restructure(bool editCellGoes, const std::function<void()>& resize);
     TCell CellAtGlobal(QPoint globalPos) const;
     bool IsCheckCol(int ACol) const;
+    bool LevelKey(QKeyEvent* event);
+    int MarkedOrFirstCheckCol(int ARow) const;
 
     void MousePressed(QPoint globalPos);
     void MouseReleased(QPoint globalPos);
@@ -158,4 +174,5 @@ private:
     bool FCommitPending = false;
     bool FRestructuring = false;
     bool FHidingEditor = false;
+    QHash<int, QString> FRowNotes;
 };

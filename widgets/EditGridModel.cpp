@@ -82,16 +82,29 @@ int TEditGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TEditGridModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    return Cell(index.column(), index.row() + 1);
+    const int col = index.column();
+    const int row = index.row() + 1;
+    switch (role) {
+    case Qt::EditRole:
+        return Cell(col, row);
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return Meaning ? Meaning(col, row) : Cell(col, row);
+    case Qt::AccessibleDescriptionRole:
+        return Description ? Description(col, row) : QString();
+    default:
+        return {};
+    }
 }
 
 QVariant TEditGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Cols)
+    if (orientation != Qt::Horizontal || section < 0 || section >= Cols)
         return {};
-    return Cell(section, 0);
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return Meaning ? Meaning(section, 0) : Cell(section, 0);
+    return {};
 }
 
 Qt::ItemFlags TEditGridModel::flags(const QModelIndex& index) const {

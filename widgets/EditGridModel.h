@@ -4,6 +4,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // The cells of the evaluation grid as plain texts. Grid row 0, the fixed
 // header row, is the model's horizontal header, so that it never scrolls;
 // grid row r > 0 is model row r - 1. Column 0, the fixed subject column, is
@@ -29,6 +31,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // What a cell means, for screen readers and whatever else reads the
+    // model's display texts (the grid draws from the cells themselves):
+    // the text of (col, row), and a description of it.
+    std::function<QString(int col, int row)> Meaning;
+    std::function<QString(int col, int row)> Description;
 
 private:
     int Cols;

@@ -17,6 +17,7 @@ constexpr int kBarHeight = 14;
 constexpr int kSwatch = 12;
 constexpr int kMinBarWidth = 120;
 constexpr int kMaxLabelWidth = 260;
+constexpr int kMinLabelWidth = 100;
 constexpr int kNumberColumns = 3;
 constexpr int kDisplayPrecision = 4;
 
@@ -25,6 +26,19 @@ const std::array<QColor, 4> kLevelColors = {QColor(46, 160, 67), QColor(66, 133,
 
 const std::array<QString, kNumberColumns> kNumberHeaders = {
     QStringLiteral("Notes"), QStringLiteral("Moyenne"), QStringLiteral("Médiane")};
+
+// "12 (48 %)" where it fits, else "48 %", else the count alone, else nothing.
+QString ShareText(int count, int percent, int room, const QFontMetrics& metrics) {
+    if (count == 0)
+        return {};
+    const QString share = QString::number(percent) + QStringLiteral(" %");
+    for (const QString& text : {QString::number(count) + QStringLiteral(" (") + share + u')', share,
+                                QString::number(count)}) {
+        if (metrics.horizontalAdvance(text) <= room)
+            return text;
+    }
+    return {};
+}
 
 int NumberColumnWidth(const QFontMetrics& metrics) {
     int width = metrics.horizontalAdvance(QStringLiteral("00,000"));
@@ -98,25 +112,69 @@ int TStatisticsChart::LegendWidth(const QFontMetrics& metrics) const {
     return width;
 }
 
-int TStatisticsChart::ChartHeight() const {
+TStatisticsChart::TGeometry TStatisticsChart::Geometry(int width, const QFont& font) const {
+    const QFontMetrics metrics(font);
+    const int room = std::max(1, width - 2 * kMargin);
+    TGeometry g;
+    int x = 0;
+    int line = 0;
+    for (int level = 0; level < 4; ++level) {
+        const int item = kSwatch + 4 + metrics.horizontalAdvance(LegendText(level));
+        if (x > 0 && x + item > room) {
+            x = 0;
+            ++line;
+        }
+        g.LegendPlaces << QPoint(x, line * kRowHeight);
+        x += item + 2 * kMargin;
+    }
+    g.LegendLines = line + 1;
+
+    const int numbers = kNumberColumns * NumberColumnWidth(metrics);
+    const int label = LabelWidth(font);
+    const int shortest = std::min(label, kMinLabelWidth);
+    if (room >= shortest + kMinBarWidth + numbers) {
+        g.LabelWidth = std::clamp(room - kMinBarWidth - numbers, shortest, label);
+        g.NumbersLeft = std::max(g.LabelWidth + kMinBarWidth, room - numbers);
+        g.BarWidth = g.NumbersLeft - kMargin - g.LabelWidth;
+    } else {
+        // Too narrow for a line: the numbers go under the bar, which takes
+        // what the names leave.
+        g.NumbersBelow = true;
+        g.LabelWidth = std::min(label, std::max(room / 3, 1));
+        g.BarWidth = std::max(1, room - g.LabelWidth);
+        g.NumbersLeft = std::max(0, room - numbers);
+    }
+    g.BarLeft = g.LabelWidth;
+    return g;
+}
+
+int TStatisticsChart::LineHeight(const TSubjectStatistics& subject,
+                                 const TGeometry& geometry) const {
+    return subject.Evaluated && geometry.NumbersBelow ? 2 * kRowHeight : kRowHeight;
+}
+
+int TStatisticsChart::ChartHeight(int width) const {
     // Title, legend, column headers, the lines.
-    return kMargin + 3 * kRowHeight + int(FSubjects.size()) * kRowHeight + kMargin;
+    const TGeometry g = Geometry(width, font());
+    int height = kMargin + (2 + g.LegendLines) * kRowHeight + kMargin;
+    for (const TSubjectStatistics& subject : FSubjects)
+        height += LineHeight(subject, g);
+    return height;
 }
 
 QSize TStatisticsChart::sizeHint() const {
     const QFontMetrics metrics(font());
-    return {std::max(kMargin * 2 + LabelWidth(font()) + 3 * kMinBarWidth +
-                         kNumberColumns * NumberColumnWidth(metrics),
-                     kMargin * 2 + LegendWidth(metrics)),
-            ChartHeight()};
+    const int width = std::max(kMargin * 2 + LabelWidth(font()) + 3 * kMinBarWidth +
+                                   kNumberColumns * NumberColumnWidth(metrics),
+                               kMargin * 2 + LegendWidth(metrics));
+    return {width, ChartHeight(width)};
 }
 
 QSize TStatisticsChart::minimumSizeHint() const {
+    // Narrower than this the chart reflows rather than being cut.
     const QFontMetrics metrics(font());
-    return {std::max(kMargin * 2 + LabelWidth(font()) + kMinBarWidth +
-                         kNumberColumns * NumberColumnWidth(metrics),
-                     kMargin * 2 + LegendWidth(metrics)),
-            ChartHeight()};
+    const int width = kMargin * 2 + kNumberColumns * NumberColumnWidth(metrics);
+    return {width, ChartHeight(width)};
 }
 
 void TStatisticsChart::paintEvent(QPaintEvent* event) {
@@ -125,8 +183,8 @@ void TStatisticsChart::paintEvent(QPaintEvent* event) {
 }
 
 QImage TStatisticsChart::ToImage() const {
-    QImage image(QSize(std::max(width(), minimumSizeHint().width()), ChartHeight()),
-                 QImage::Format_RGB32);
+    const int imageWidth = std::max(width(), minimumSizeHint().width());
+    QImage image(QSize(imageWidth, ChartHeight(imageWidth)), QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setFont(font());
     Render(painter, image.rect());
@@ -138,13 +196,12 @@ void TStatisticsChart::Render(QPainter& painter, const QRect& area, const QRect&
     painter.fillRect(exposed.isValid() ? exposed : area, Qt::white);
     const QFont base = painter.font();
     const QFontMetrics metrics = painter.fontMetrics();
-    const int labelWidth = LabelWidth(base);
+    const TGeometry g = Geometry(area.width(), base);
     const int numberWidth = NumberColumnWidth(metrics);
     const int left = area.left() + kMargin;
     const int right = area.right() + 1 - kMargin;
-    const int barLeft = left + labelWidth;
-    const int numbersLeft = std::max(barLeft + kMinBarWidth, right - kNumberColumns * numberWidth);
-    const int barWidth = numbersLeft - kMargin - barLeft;
+    const int barLeft = left + g.BarLeft;
+    const int numbersLeft = left + g.NumbersLeft;
     int top = area.top() + kMargin;
     auto row = [&](int x, int w) {
         return QRect(x, top, w, kRowHeight);
@@ -158,18 +215,18 @@ void TStatisticsChart::Render(QPainter& painter, const QRect& area, const QRect&
     painter.setFont(base);
     top += kRowHeight;
 
-    // The legend, one swatch per level.
-    int x = left;
+    // The legend, one swatch per level, flowing over as many lines as needed.
     for (int level = 0; level < 4; ++level) {
         const QString text = LegendText(level);
-        painter.fillRect(QRect(x, top + (kRowHeight - kSwatch) / 2, kSwatch, kSwatch),
+        const QPoint place = g.LegendPlaces.value(level);
+        const int y = top + place.y();
+        const int x = left + place.x();
+        painter.fillRect(QRect(x, y + (kRowHeight - kSwatch) / 2, kSwatch, kSwatch),
                          LevelColor(level));
-        x += kSwatch + 4;
-        painter.drawText(row(x, metrics.horizontalAdvance(text) + 1),
+        painter.drawText(QRect(x + kSwatch + 4, y, metrics.horizontalAdvance(text) + 1, kRowHeight),
                          Qt::AlignLeft | Qt::AlignVCenter, text);
-        x += metrics.horizontalAdvance(text) + 2 * kMargin;
     }
-    top += kRowHeight;
+    top += g.LegendLines * kRowHeight;
 
     painter.setPen(Qt::darkGray);
     for (int column = 0; column < kNumberColumns; ++column)
@@ -180,40 +237,46 @@ void TStatisticsChart::Render(QPainter& painter, const QRect& area, const QRect&
 
     const int step = metrics.horizontalAdvance(u'_');
     for (const TSubjectStatistics& subject : FSubjects) {
-        if (exposed.isValid() && !row(area.left(), area.width()).intersects(exposed)) {
-            top += kRowHeight;
+        const int lineHeight = LineHeight(subject, g);
+        if (exposed.isValid() &&
+            !QRect(area.left(), top, area.width(), lineHeight).intersects(exposed)) {
+            top += lineHeight;
             continue;
         }
-        const int indent = std::min(subject.Depth * step, labelWidth);
+        const int indent = std::min(subject.Depth * step, g.LabelWidth);
         painter.setPen(Qt::black);
         painter.setFont(subject.Evaluated ? base : bold);
-        const QRect label = row(left + indent, labelWidth - indent - 4);
+        const QRect label = row(left + indent, std::max(0, g.LabelWidth - indent - 4));
         painter.drawText(
             label, Qt::AlignLeft | Qt::AlignVCenter,
             painter.fontMetrics().elidedText(subject.Name, Qt::ElideRight, label.width()));
         painter.setFont(base);
         if (subject.Evaluated) {
-            const QRect bar(barLeft, top + (kRowHeight - kBarHeight) / 2, std::max(barWidth, 1),
+            const QRect bar(barLeft, top + (kRowHeight - kBarHeight) / 2, std::max(g.BarWidth, 1),
                             kBarHeight);
             if (subject.LevelTotal() == 0) {
                 painter.setPen(Qt::lightGray);
                 painter.drawRect(bar.adjusted(0, 0, -1, -1));
             } else {
                 // Each share ends where the running total ends, so that the
-                // parts always fill the bar exactly.
-                double running = 0;
+                // parts always fill the bar exactly; the percentages shown
+                // add up to 100.
+                const std::array<int, 4> percents = RoundedPercents(subject.LevelCounts);
+                int running = 0;
                 int start = bar.left();
                 for (int level = 0; level < 4; ++level) {
-                    running += subject.Share(level);
-                    const int end = bar.left() + int(std::lround(running * bar.width()));
+                    running += subject.LevelCounts[std::size_t(level)];
+                    const int end =
+                        bar.left() +
+                        int(std::lround(double(running) * bar.width() / subject.LevelTotal()));
                     const QRect part(start, bar.top(), end - start, bar.height());
                     painter.fillRect(part, LevelColor(level));
-                    const QString percent =
-                        QString::number(std::lround(subject.Share(level) * 100)) +
-                        QStringLiteral(" %");
-                    if (part.width() > metrics.horizontalAdvance(percent) + 4) {
+                    const QString text =
+                        ShareText(subject.LevelCounts[std::size_t(level)],
+                                  percents[std::size_t(level)], part.width() - 4, metrics);
+                    if (!text.isEmpty()) {
                         painter.setPen(level == 3 ? Qt::black : Qt::white);
-                        painter.drawText(part, Qt::AlignCenter, percent);
+                        painter.drawText(part, Qt::AlignCenter, text);
                     }
                     start = end;
                 }
@@ -222,11 +285,13 @@ void TStatisticsChart::Render(QPainter& painter, const QRect& area, const QRect&
             const std::array<QString, kNumberColumns> numbers = {QString::number(subject.MarkCount),
                                                                  FormatNumber(subject.Average),
                                                                  FormatNumber(subject.Median)};
+            const int numbersTop = g.NumbersBelow ? top + kRowHeight : top;
             for (int column = 0; column < kNumberColumns; ++column)
-                painter.drawText(row(numbersLeft + column * numberWidth, numberWidth - kMargin),
+                painter.drawText(QRect(numbersLeft + column * numberWidth, numbersTop,
+                                       numberWidth - kMargin, kRowHeight),
                                  Qt::AlignRight | Qt::AlignVCenter, numbers[std::size_t(column)]);
         }
-        top += kRowHeight;
+        top += lineHeight;
     }
     painter.restore();
 }

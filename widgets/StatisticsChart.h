@@ -27,8 +27,11 @@ public:
 
     static QColor LevelColor(int level);
 
-    // The height the chart needs at that width.
-    int ChartHeight() const;
+    // The height the chart needs at its width, or at the width given.
+    int ChartHeight() const { return ChartHeight(width()); }
+    int ChartHeight(int width) const;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return ChartHeight(width); }
     // Draws the chart into the painter's rectangle, from its top; only the
     // lines that meet `exposed`, when it is given.
     void Render(QPainter& painter, const QRect& area, const QRect& exposed = {}) const;
@@ -41,6 +44,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Where things go at a width: the legend flows over as many lines as it
+    // needs; the subject names give up room before the bars do; below that
+    // the numbers go under their bar.
+    struct TGeometry {
+        QList<QPoint> LegendPlaces; // per level, relative to the legend's top left
+        int LegendLines = 1;
+        int LabelWidth = 0;
+        int BarLeft = 0; // from the left margin
+        int BarWidth = 0;
+        int NumbersLeft = 0; // from the left margin
+        bool NumbersBelow = false;
+    };
+    TGeometry Geometry(int width, const QFont& font) const;
+    int LineHeight(const TSubjectStatistics& subject, const TGeometry& geometry) const;
     int LabelWidth(const QFont& font) const;
     int LegendWidth(const QFontMetrics& metrics) const;
     QString LegendText(int level) const;

@@ -1,6 +1,7 @@
 #include "app/help/HelpBrowser.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QStringDecoder>
 #include <QTextDocument>
@@ -13,10 +14,18 @@ namespace {
 
 const QString Scheme = u"chm"_s;
 
+QHash<QString, QString>& ProgramTexts() {
+    static QHash<QString, QString> texts;
+    return texts;
+}
+
 // The help pages are Windows-1252, as the compiled help format expects.
 QString DecodePage(const QByteArray& bytes) {
     QStringDecoder decoder("windows-1252");
-    return decoder(bytes);
+    QString page = decoder(bytes);
+    for (auto text = ProgramTexts().cbegin(); text != ProgramTexts().cend(); ++text)
+        page.replace(u"<!--quillorin:"_s + text.key() + u"-->"_s, text.value().toHtmlEscaped());
+    return page;
 }
 
 } // namespace
@@ -25,6 +34,10 @@ THelpBrowser::THelpBrowser(std::shared_ptr<const TChmFile> file, QWidget* parent
     : QTextBrowser(parent)
     , FFile(std::move(file)) {
     setObjectName(u"HelpBrowser"_s);
+}
+
+void THelpBrowser::SetProgramText(const QString& name, const QString& text) {
+    ProgramTexts().insert(name, text);
 }
 
 QUrl THelpBrowser::TopicUrl(const QString& topic) {

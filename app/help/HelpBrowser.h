@@ -22,6 +22,10 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override;
 
+    // What the program says of itself in its pages: a page's
+    // "<!--quillorin:name-->" shows the text given here (as plain text).
+    static void SetProgramText(const QString& name, const QString& text);
+
 private:
     QString Explanation(TChmError error, const QUrl& name) const;
 

@@ -2,10 +2,9 @@
 #include "app/Environment.h"
 #include "app/ImageLists.h"
 #include "app/JpegImage.h"
-#include "app/NameCase.h"
 #include "app/WindowPlacement.h"
-#include "app/WorkspaceModel.h"
 #include "data/WorkspaceReader.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QFile>
@@ -17,8 +16,6 @@ class TestAppUnits : public QObject {
 private Q_SLOTS:
     void cleanMark_data();
     void cleanMark();
-    void normaliseName_data();
-    void normaliseName();
     void reachableBounds_data();
     void reachableBounds();
     void splashPictureDecodes();
@@ -47,22 +44,6 @@ void TestAppUnits::cleanMark_data() {
 void TestAppUnits::cleanMark() {
     QFETCH(QString, typed);
     QTEST(CleanMark(typed), "clean");
-}
-
-void TestAppUnits::normaliseName_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("mixed") << QStringLiteral("dUPONT") << QStringLiteral("Dupont");
-    QTest::newRow("accented first letter") << QStringLiteral("éloïse") << QStringLiteral("éloïse");
-    QTest::newRow("accented capitals") << QStringLiteral("ÉLOÏSE") << QStringLiteral("ÉloÏse");
-    QTest::newRow("compound") << QStringLiteral("JEAN-MARC") << QStringLiteral("Jean-marc");
-    QTest::newRow("blank first") << QStringLiteral(" ab") << QStringLiteral(" ab");
-    QTest::newRow("empty") << QString() << QString();
-}
-
-void TestAppUnits::normaliseName() {
-    QFETCH(QString, typed);
-    QTEST(NormaliseName(typed), "stored");
 }
 
 void TestAppUnits::reachableBounds_data() {
@@ -109,7 +90,8 @@ void TestAppUnits::damagedPictureGivesNothing() {
 void TestAppUnits::workspaceModel() {
     TWorkspace tree;
     const TImageLists images;
-    TWorkspaceModel model(tree, images);
+    TWorkspaceModel model(
+        tree, [&](int image, int selected) { return images.TreeIcon(image, selected); });
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QByteArray file =
         "[Class]\r\nClassName=A\r\nMatters=x|\r\n[Class]\r\nClassName=B\r\nMatters=\r\n"

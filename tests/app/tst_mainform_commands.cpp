@@ -3,9 +3,9 @@
 #include "app/ClassTreeView.h"
 #include "app/DeleteDlg.h"
 #include "app/StatusBar.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "MainFormFixture.h"
 
-#include "app/WorkspaceModel.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -12,22 +12,23 @@ namespace {
 
 // CM1: a heading and three subjects; three pupils with levels A, A, C and
 // marks 12, none, 15 in "Lecture", and 10, 10, 11 in "Calcul".
-QByteArray GridWorkspace()
-{
+QByteArray GridWorkspace() {
     QStringList lines = {QStringLiteral("[Class]"), QStringLiteral("ClassName=CM1"),
                          QStringLiteral("Matters=$Français|_Lecture|__Dictée|Calcul|")};
-    const QStringList levels = {QStringLiteral("4:-1|1:12|2:-1|1:10|"), QStringLiteral("4:-1|1:-1|9:-1|2:10|"),
+    const QStringList levels = {QStringLiteral("4:-1|1:12|2:-1|1:10|"),
+                                QStringLiteral("4:-1|1:-1|9:-1|2:10|"),
                                 QStringLiteral("4:-1|3:15|2:3,5|4:11|")};
     for (int i = 0; i < 3; ++i)
-        lines << QStringLiteral("[Pupil]") << QStringLiteral("Surname=P%1").arg(i) << QStringLiteral("Name=N")
-              << QString() << QStringLiteral("Class=CM1") << QStringLiteral("Sexe=Fille")
-              << QStringLiteral("Levels=") + levels[i] << QStringLiteral("Remarks=");
-    lines << QStringLiteral("[Class]") << QStringLiteral("ClassName=Vide") << QStringLiteral("Matters=");
+        lines << QStringLiteral("[Pupil]") << QStringLiteral("Surname=P%1").arg(i)
+              << QStringLiteral("Name=N") << QString() << QStringLiteral("Class=CM1")
+              << QStringLiteral("Sexe=Fille") << QStringLiteral("Levels=") + levels[i]
+              << QStringLiteral("Remarks=");
+    lines << QStringLiteral("[Class]") << QStringLiteral("ClassName=Vide")
+          << QStringLiteral("Matters=");
     return FileOf(lines);
 }
 
-QStringList Row(const TEditGrid& grid, int row)
-{
+QStringList Row(const TEditGrid& grid, int row) {
     QStringList cells;
     for (int column = 1; column <= 5; ++column)
         cells << grid.Cells(column, row);
@@ -53,7 +54,9 @@ private Q_SLOTS:
 
 private:
     TMainForm& Start(const QLocale& locale = QLocale(QLocale::French, QLocale::France));
-    QModelIndex Pupil(int row) const { return F->Form->Model().index(row, 0, F->Form->Model().index(0, 0)); }
+    QModelIndex Pupil(int row) const {
+        return F->Form->Model().index(row, 0, F->Form->Model().index(0, 0));
+    }
     TPData& Record(int row) const { return *F->Form->Model().NodeAt(Pupil(row))->Data; }
     void Click(int column, int row) const;
     void TypeMark(int row, const QString& text) const;
@@ -62,8 +65,7 @@ private:
     TEditGrid* Grid = nullptr;
 };
 
-TMainForm& TestMainFormGrid::Start(const QLocale& locale)
-{
+TMainForm& TestMainFormGrid::Start(const QLocale& locale) {
     F = std::make_unique<TMainFormFixture>();
     F->WriteFile(QStringLiteral("tree.dat"), GridWorkspace());
     TMainForm& form = F->Start(locale);
@@ -71,13 +73,12 @@ TMainForm& TestMainFormGrid::Start(const QLocale& locale)
     return form;
 }
 
-void TestMainFormGrid::Click(int column, int row) const
-{
-    QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, Grid->visualRect(Grid->model()->index(row - 1, column)).center());
+void TestMainFormGrid::Click(int column, int row) const {
+    QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {},
+                      Grid->visualRect(Grid->model()->index(row - 1, column)).center());
 }
 
-void TestMainFormGrid::TypeMark(int row, const QString& text) const
-{
+void TestMainFormGrid::TypeMark(int row, const QString& text) const {
     Click(Grid->EditCol(), row);
     auto* editor = Grid->findChild<QLineEdit*>(QStringLiteral("InplaceEdit"));
     QVERIFY(editor && editor->isVisible());
@@ -88,14 +89,14 @@ void TestMainFormGrid::TypeMark(int row, const QString& text) const
     QTest::keyClick(editor, Qt::Key_Up);
 }
 
-void TestMainFormGrid::pupilShowsLevelsAndMarks()
-{
+void TestMainFormGrid::pupilShowsLevelsAndMarks() {
     TMainForm& form = Start();
     form.SelectNode(Pupil(2));
     QVERIFY(Grid->isVisible());
     QCOMPARE(Grid->RowCount(), 5);
-    QCOMPARE(Row(*Grid, 0), (QStringList{QStringLiteral("  A  "), QStringLiteral("  B  "), QStringLiteral("  C  "),
-                                         QStringLiteral("  ?  "), QStringLiteral(" Note   ")}));
+    QCOMPARE(Row(*Grid, 0),
+             (QStringList{QStringLiteral("  A  "), QStringLiteral("  B  "), QStringLiteral("  C  "),
+                          QStringLiteral("  ?  "), QStringLiteral(" Note   ")}));
     QCOMPARE(Grid->HeaderHints(1), QStringLiteral("A = acquis"));
     QCOMPARE(Grid->HeaderHints(2), QStringLiteral("B = en cours d'acquisition"));
     QCOMPARE(Grid->HeaderHints(4), QStringLiteral("? = ? = indéterminé"));
@@ -103,9 +104,12 @@ void TestMainFormGrid::pupilShowsLevelsAndMarks()
     QCOMPARE(Grid->Cells(0, 3), QStringLiteral("__Dictée"));
     const QString x = QStringLiteral(" X ");
     QCOMPARE(Row(*Grid, 1), (QStringList{QString(), QString(), QString(), x, QString()}));
-    QCOMPARE(Row(*Grid, 2), (QStringList{QString(), QString(), x, QString(), QStringLiteral("15")}));
-    QCOMPARE(Row(*Grid, 3), (QStringList{QString(), x, QString(), QString(), QStringLiteral("3,5")}));
-    QCOMPARE(Row(*Grid, 4), (QStringList{QString(), QString(), QString(), x, QStringLiteral("11")}));
+    QCOMPARE(Row(*Grid, 2),
+             (QStringList{QString(), QString(), x, QString(), QStringLiteral("15")}));
+    QCOMPARE(Row(*Grid, 3),
+             (QStringList{QString(), x, QString(), QString(), QStringLiteral("3,5")}));
+    QCOMPARE(Row(*Grid, 4),
+             (QStringList{QString(), QString(), QString(), x, QStringLiteral("11")}));
     QCOMPARE(Grid->FontColor(), QColor(0, 0, 128));
     QVERIFY(Grid->CanEdit());
     // A level outside 1 to 4 shows no cross.
@@ -113,16 +117,16 @@ void TestMainFormGrid::pupilShowsLevelsAndMarks()
     QCOMPARE(Row(*Grid, 3), (QStringList{QString(), QString(), QString(), QString(), QString()}));
 }
 
-void TestMainFormGrid::classShowsTheSummary()
-{
+void TestMainFormGrid::classShowsTheSummary() {
     TMainForm& form = Start();
     form.SelectNode(form.Model().index(0, 0));
-    QCOMPARE(Row(*Grid, 2), (QStringList{QStringLiteral("2"), QString(), QStringLiteral("1"), QString(),
-                                         QStringLiteral("13,5")}));
-    QCOMPARE(Row(*Grid, 4), (QStringList{QStringLiteral("1"), QStringLiteral("1"), QString(), QStringLiteral("1"),
-                                         QStringLiteral("10,33")}));
+    QCOMPARE(Row(*Grid, 2), (QStringList{QStringLiteral("2"), QString(), QStringLiteral("1"),
+                                         QString(), QStringLiteral("13,5")}));
+    QCOMPARE(Row(*Grid, 4), (QStringList{QStringLiteral("1"), QStringLiteral("1"), QString(),
+                                         QStringLiteral("1"), QStringLiteral("10,33")}));
     // Headings are counted too; the widget does not draw them.
-    QCOMPARE(Row(*Grid, 1), (QStringList{QString(), QString(), QString(), QStringLiteral("3"), QString()}));
+    QCOMPARE(Row(*Grid, 1),
+             (QStringList{QString(), QString(), QString(), QStringLiteral("3"), QString()}));
     QCOMPARE(Grid->FontColor(), QColor(128, 0, 0));
     QVERIFY(!Grid->CanEdit());
     // A click on the summary changes nothing.
@@ -131,39 +135,44 @@ void TestMainFormGrid::classShowsTheSummary()
     QCOMPARE(Record(0).GetLevel(1), 1);
 }
 
-void TestMainFormGrid::clickStoresTheLevel()
-{
+void TestMainFormGrid::clickStoresTheLevel() {
     TMainForm& form = Start();
     form.SelectNode(Pupil(0));
     Click(2, 2);
     QCOMPARE(Record(0).GetLevel(1), 2);
-    QCOMPARE(Row(*Grid, 2), (QStringList{QString(), QStringLiteral(" X "), QString(), QString(), QStringLiteral("12")}));
+    QCOMPARE(Row(*Grid, 2), (QStringList{QString(), QStringLiteral(" X "), QString(), QString(),
+                                         QStringLiteral("12")}));
     // A heading row takes no level.
     Click(1, 1);
     QCOMPARE(Record(0).GetLevel(0), 4);
     form.SelectNode(form.Model().index(0, 0));
-    QCOMPARE(Row(*Grid, 2).mid(0, 3), (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")}));
+    QCOMPARE(Row(*Grid, 2).mid(0, 3),
+             (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")}));
 }
 
-void TestMainFormGrid::typedMarks_data()
-{
+void TestMainFormGrid::typedMarks_data() {
     QTest::addColumn<bool>("french");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("cell");
     QTest::addColumn<double>("stored");
     QTest::addColumn<QString>("message");
-    QTest::newRow("point, two decimals") << true << QStringLiteral("12.75") << QStringLiteral("12,7") << 12.7 << QString();
-    QTest::newRow("point and comma") << true << QStringLiteral("1.234,5") << QStringLiteral("1,2") << 1.2 << QString();
-    QTest::newRow("a slash") << true << QStringLiteral("15/20") << QStringLiteral("1520") << 1520.0 << QString();
-    QTest::newRow("a minus") << true << QStringLiteral("-3") << QStringLiteral("3") << 3.0 << QString();
+    QTest::newRow("point, two decimals")
+        << true << QStringLiteral("12.75") << QStringLiteral("12,7") << 12.7 << QString();
+    QTest::newRow("point and comma")
+        << true << QStringLiteral("1.234,5") << QStringLiteral("1,2") << 1.2 << QString();
+    QTest::newRow("a slash") << true << QStringLiteral("15/20") << QStringLiteral("1520") << 1520.0
+                             << QString();
+    QTest::newRow("a minus") << true << QStringLiteral("-3") << QStringLiteral("3") << 3.0
+                             << QString();
     QTest::newRow("letters") << true << QStringLiteral("abc") << QString() << -1.0 << QString();
-    QTest::newRow("whole, decimal point") << false << QStringLiteral("14") << QStringLiteral("14") << 14.0 << QString();
-    QTest::newRow("decimal under a decimal point") << false << QStringLiteral("12,5") << QStringLiteral("-1") << 15.0
-                                                   << QStringLiteral("12,5 n'est pas un nombre réel valide");
+    QTest::newRow("whole, decimal point")
+        << false << QStringLiteral("14") << QStringLiteral("14") << 14.0 << QString();
+    QTest::newRow("decimal under a decimal point")
+        << false << QStringLiteral("12,5") << QStringLiteral("-1") << 15.0
+        << QStringLiteral("12,5 n'est pas un nombre réel valide");
 }
 
-void TestMainFormGrid::typedMarks()
-{
+void TestMainFormGrid::typedMarks() {
     QFETCH(bool, french);
     QFETCH(QString, message);
     TMainForm& form = Start(french ? QLocale(QLocale::French, QLocale::France)
@@ -178,8 +187,7 @@ void TestMainFormGrid::typedMarks()
     QCOMPARE(F->Driver.Messages, message.isEmpty() ? QStringList() : QStringList{message});
 }
 
-void TestMainFormGrid::emptiedMarkStoresNoMark()
-{
+void TestMainFormGrid::emptiedMarkStoresNoMark() {
     TMainForm& form = Start();
     form.SelectNode(Pupil(2));
     TypeMark(4, QString());
@@ -192,8 +200,7 @@ void TestMainFormGrid::emptiedMarkStoresNoMark()
     QCOMPARE(Grid->Cells(5, 3), QStringLiteral("3,5"));
 }
 
-void TestMainFormGrid::classWithoutSubjectsHidesTheGrid()
-{
+void TestMainFormGrid::classWithoutSubjectsHidesTheGrid() {
     TMainForm& form = Start();
     form.SelectNode(Pupil(0));
     QVERIFY(Grid->isVisible());
@@ -201,9 +208,7 @@ void TestMainFormGrid::classWithoutSubjectsHidesTheGrid()
     QVERIFY(!Grid->isVisible());
 }
 
-
-void TestMainFormGrid::markTypedThenOtherPupilClickedGoesToTheFirst()
-{
+void TestMainFormGrid::markTypedThenOtherPupilClickedGoesToTheFirst() {
     TMainForm& form = Start();
     auto* tree = F->Find<QTreeView>("Tree");
     tree->expandAll();
@@ -220,8 +225,7 @@ void TestMainFormGrid::markTypedThenOtherPupilClickedGoesToTheFirst()
     QCOMPARE(Grid->Cells(5, 2), QString());
 }
 
-void TestMainFormGrid::markBeingTypedIsSavedAtQuit_data()
-{
+void TestMainFormGrid::markBeingTypedIsSavedAtQuit_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("menu");
     QTest::addColumn<bool>("cancelFirst");
@@ -240,8 +244,7 @@ void TestMainFormGrid::markBeingTypedIsSavedAtQuit_data()
 
 // The quit dialog takes the focus, which the grid does not see as the end of
 // the edit: the quit commits it, once.
-void TestMainFormGrid::markBeingTypedIsSavedAtQuit()
-{
+void TestMainFormGrid::markBeingTypedIsSavedAtQuit() {
     QFETCH(QString, text);
     QFETCH(bool, menu);
     QFETCH(bool, cancelFirst);

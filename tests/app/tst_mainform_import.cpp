@@ -1,16 +1,19 @@
 #include "MainFormFixture.h"
 
 #include "app/StatisticsForm.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/Cp1252.h"
 #include "data/PupilList.h"
 #include "widgets/EditGrid.h"
 #include "widgets/StatisticsChart.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
+#include <QTreeWidget>
 
 // The pupil import and the statistics window, driven through the main window.
 class TestMainFormImport : public QObject {
@@ -20,6 +23,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void importAddsTheListAfterThePreview();
+    void previewColumnsChosenAndRemembered();
     void cancelledPreviewChangesNothing();
     void unusableFilesAreRefused_data();
     void unusableFilesAreRefused();
@@ -87,6 +91,64 @@ void TestMainFormImport::importAddsTheListAfterThePreview() {
     QCOMPARE(F->ReadFile(QStringLiteral("sauvegardes/tree-2026-12-06.dat")), original);
 }
 
+void TestMainFormImport::previewColumnsChosenAndRemembered() {
+    // A title row, a whole-name column, and two columns the program cannot
+    // name: the user chooses them in the preview.
+    F->WriteFile(QStringLiteral("liste.csv"), u"Liste de la classe\r\n"
+                                              "Identité;Prénom usuel;Jour;Code\r\n"
+                                              "DUPONT;jean;03/05/16;1\r\n"
+                                              "WAŁĘSA;Łukasz;2016-11-12;2\r\n"
+                                              "MARTIN;Léa;hier;9\r\n"_qs.toUtf8());
+    F->Form->SelectNode(ClassIndex());
+    auto combo = [](QWidget& dialog, const char* name) {
+        return dialog.findChild<QComboBox*>(QString::fromLatin1(name));
+    };
+    F->Driver.Scripted << TModalDriver::TAnswer{
+        [&combo](QWidget& dialog) {
+            QCOMPARE(combo(dialog, "SurnameColumnCombo")->currentText(), u"Identité"_qs);
+            QCOMPARE(combo(dialog, "NameColumnCombo")->currentText(), u"Prénom usuel"_qs);
+            QCOMPARE(combo(dialog, "BirthDayColumnCombo")->currentText(), u"(aucune)"_qs);
+            auto* added = dialog.findChild<QTreeWidget*>(QStringLiteral("AddedList"));
+            QCOMPARE(added->topLevelItemCount(), 3);
+            QCOMPARE(added->topLevelItem(0)->text(2), QString());
+            // Each choice redraws the list at once.
+            combo(dialog, "BirthDayColumnCombo")->setCurrentText(u"Jour"_qs);
+            QCOMPARE(added->topLevelItem(0)->text(2), u"03/05/2016"_qs);
+            combo(dialog, "SexeColumnCombo")->setCurrentText(u"Code"_qs);
+            QCOMPARE(added->topLevelItem(1)->text(3), u"Fille"_qs);
+            QCOMPARE(added->topLevelItem(1)->text(0), u"Walesa"_qs);
+            QVERIFY(added->topLevelItem(1)->text(4).contains(u"WAŁĘSA Łukasz"_qs));
+            QVERIFY(added->topLevelItem(2)->text(4).contains(u"date illisible"_qs));
+            const QString notice = dialog.findChild<QLabel*>(QStringLiteral("NoticeLbl"))->text();
+            QVERIFY2(notice.contains(u"1 nom contient"_qs), qPrintable(notice));
+            QVERIFY2(notice.contains(u"1 élève sans sexe reconnu"_qs), qPrintable(notice));
+        },
+        QStringLiteral("OkBtn")};
+    Import();
+    const TClassNode& schoolClass = *F->Form->Model().ClassAt(ClassIndex());
+    QCOMPARE(schoolClass.Pupils.size(), std::size_t(4));
+    QStringList imported;
+    for (std::size_t i = 1; i < schoolClass.Pupils.size(); ++i) {
+        const TPData& pupil = *schoolClass.Pupils[i]->Data;
+        imported << QStringList{pupil.Surname(), pupil.Name(), pupil.BirthDay(), pupil.Sexe()}.join(
+            u'|');
+    }
+    QCOMPARE(imported,
+             (QStringList{u"Dupont|Jean|03/05/2016|Garçon"_qs, u"Walesa|Lukasz|12/11/2016|Fille"_qs,
+                          u"Martin|Léa|hier|Je ne sais pas"_qs}));
+
+    // The same headers again: the columns chosen come back.
+    QString remembered;
+    F->Driver.Scripted << TModalDriver::TAnswer{
+        [&](QWidget& dialog) { remembered = combo(dialog, "BirthDayColumnCombo")->currentText(); },
+        QStringLiteral("CancelBtn")};
+    Import();
+    QCOMPARE(remembered, u"Jour"_qs);
+    QVERIFY(F->Driver.Messages.isEmpty());
+    QVERIFY(F->Quit(QStringLiteral("OkBtn")));
+    QVERIFY(F->ReadFile(QStringLiteral("quillorin.ini")).contains("ImportColumns1="));
+}
+
 void TestMainFormImport::cancelledPreviewChangesNothing() {
     F->WriteFile(QStringLiteral("liste.csv"), "Nom;Prénom\nDurand;Léa\n");
     F->Form->SelectNode(ClassIndex());
@@ -103,8 +165,7 @@ void TestMainFormImport::cancelledPreviewChangesNothing() {
 void TestMainFormImport::unusableFilesAreRefused_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no surname column")
-        << QByteArray("Prénom;Sexe\nLéa;F\n") << QStringLiteral("pas de colonne « Nom »");
+    QTest::newRow("empty") << QByteArray("\r\n\r\n") << QStringLiteral("aucune ligne");
     QTest::newRow("too large") << QByteArray(MaxPupilListBytes + 1, 'x')
                                << QStringLiteral("trop grand");
     QTest::newRow("missing") << QByteArray() << QStringLiteral("Impossible d'ouvrir le fichier");

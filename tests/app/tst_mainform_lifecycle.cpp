@@ -1,9 +1,9 @@
 #include "MainFormFixture.h"
 
 #include "app/StatusBar.h"
-#include "app/WorkspaceModel.h"
 #include "app/help/HelpViewer.h"
 #include "data/SafeFile.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "MainFormFixture.h"
 
-#include "app/WorkspaceModel.h"
 #include "data/SettingsFile.h"
 #include "print/PrintDlg.h"
 #include "print/PrintPreview.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "MainFormFixture.h"
 
-#include "app/WorkspaceModel.h"
 #include "data/Cp1252.h"
 #include "data/SettingsFile.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QComboBox>

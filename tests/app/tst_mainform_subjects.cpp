@@ -1,9 +1,9 @@
 #include "MainFormFixture.h"
 
-#include "app/WorkspaceModel.h"
 #include "subjects/ModifyDlg.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 #include "MainFormFixture.h"
 
 #include "app/StatusBar.h"
-#include "app/WorkspaceModel.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

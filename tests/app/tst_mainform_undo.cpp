@@ -1,10 +1,10 @@
 #include "MainFormFixture.h"
 
 #include "app/StatusBar.h"
-#include "app/WorkspaceEditor.h"
-#include "app/WorkspaceModel.h"
 #include "data/WorkspaceWriter.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -142,6 +142,28 @@ private Q_SLOTS:
                               u"tree-2026-12-12.dat"_qs}));
     }
 
+    // Whole percentages that add up to 100: the largest remainders take
+    // what rounding down leaves over.
+    void PercentsAddUpToAHundred_data() {
+        QTest::addColumn<QList<int>>("counts");
+        QTest::addColumn<QList<int>>("percents");
+        QTest::newRow("thirds") << QList<int>{1, 1, 1, 0} << QList<int>{34, 33, 33, 0};
+        QTest::newRow("two thirds") << QList<int>{2, 1, 0, 0} << QList<int>{67, 33, 0, 0};
+        QTest::newRow("sevenths") << QList<int>{1, 5, 1, 0} << QList<int>{14, 72, 14, 0};
+        QTest::newRow("exact") << QList<int>{12, 13, 0, 0} << QList<int>{48, 52, 0, 0};
+        QTest::newRow("sixths, tie to the first")
+            << QList<int>{1, 1, 1, 3} << QList<int>{17, 17, 16, 50};
+        QTest::newRow("nobody") << QList<int>{0, 0, 0, 0} << QList<int>{0, 0, 0, 0};
+        QTest::newRow("a large class") << QList<int>{333, 333, 333, 1} << QList<int>{34, 33, 33, 0};
+    }
+    void PercentsAddUpToAHundred() {
+        QFETCH(QList<int>, counts);
+        QFETCH(QList<int>, percents);
+        const std::array<int, 4> result =
+            RoundedPercents({counts[0], counts[1], counts[2], counts[3]});
+        QCOMPARE((QList<int>{result[0], result[1], result[2], result[3]}), percents);
+    }
+
     void ACopyThatCannotBeMadeIsReported() {
         QTemporaryDir folder;
         const QString tree = folder.filePath(u"tree.dat"_qs);

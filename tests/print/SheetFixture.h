@@ -42,13 +42,14 @@ public:
     }
     void EndDoc() override { Painter.end(); }
     QPainter* Canvas() override { return Painter.isActive() ? &Painter : nullptr; }
-    QFont Font() const override {
+    QFont Font() const override { return PageFont; }
+
+    std::vector<std::unique_ptr<QPicture>> Pages;
+    QFont PageFont = [] {
         QFont font(u"DejaVu Sans"_s);
         font.setPixelSize(32);
         return font;
-    }
-
-    std::vector<std::unique_ptr<QPicture>> Pages;
+    }();
 
 private:
     void Open() {
@@ -103,6 +104,39 @@ private:
     }
 
     const TPictureRecorder& Recorder;
+};
+
+// The real page font's measures, with what is drawn kept as it is placed.
+class TMeasuredLog final : public TSheetCanvas {
+public:
+    struct TText {
+        QPoint At;
+        QRect Cell;
+        QString Text;
+        int Width = 0;
+    };
+
+    explicit TMeasuredLog(TSheetCanvas& measure)
+        : Measure(measure) {}
+
+    int TextWidth(const QString& text) override {
+        const int width = Measure.TextWidth(text);
+        Widths.insert(text, width);
+        return width;
+    }
+    int TextHeight(const QString& text) override { return Measure.TextHeight(text); }
+    void DrawText(QPoint at, const QRect& cell, const QString& text) override {
+        Texts.push_back({at, cell, text, Measure.TextWidth(text)});
+    }
+    void DrawLine(QPoint from, QPoint to) override { Lines.push_back({from, to}); }
+    void DrawPicture(const QRect&, const QImage&) override {}
+
+    QHash<QString, int> Widths;
+    QList<TText> Texts;
+    QList<std::pair<QPoint, QPoint>> Lines;
+
+private:
+    TSheetCanvas& Measure;
 };
 
 // The main window's side of a sheet: one class and one pupil of it.

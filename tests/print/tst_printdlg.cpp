@@ -3,11 +3,19 @@
 #include "print/PrintDlg.h"
 #include "print/PrintPreview.h"
 #include "print/SheetBuilder.h"
+#include "print/SheetFont.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -53,13 +61,14 @@ struct TDialogFixture {
     TFakeSource Source;
     TPrintConf Conf;
     TStubSheets Stub;
+    TPrinters Printers;
     QStringList Messages;
     std::unique_ptr<TPrintDlg> Dialog;
 
     TPrintDlg& Open(TSheetBuilders builders = {}) {
         if (!builders.Pupil)
             builders = Stub.Builders();
-        Dialog = std::make_unique<TPrintDlg>(Conf, Source, std::move(builders), TPrinters(),
+        Dialog = std::make_unique<TPrintDlg>(Conf, Source, std::move(builders), Printers,
                                              [this](const QString& text) { Messages << text; });
         return *Dialog;
     }
@@ -87,6 +96,14 @@ private Q_SLOTS:
     void NoPrinter();
     void PdfOfThePupilSheet();
     void PdfOfEveryPupil();
+    void PrintsThroughTheSystemDialog_data();
+    void PrintsThroughTheSystemDialog();
+    void FaceNameCanBeTyped();
+    void CounterFollowsThePagingKeys();
+    void FontSizeOutOfRangeIsOneValue_data();
+    void FontSizeOutOfRangeIsOneValue();
+    void CancelledExportLeavesNoFile();
+    void EveryControlIsNamedAndReachable();
 };
 
 void TPrintDlgTest::PagePanel_data() {
@@ -148,7 +165,8 @@ void TPrintDlgTest::RebuildKeepsThePage() {
     fixture.Find<QSpinBox>("FontSizeUpDown")->stepUp();
     fixture.Find<QComboBox>("FontNameCombo")->setEditText(QStringLiteral("DejaVu Serif"));
     fixture.Find<QToolButton>("TitleToolBtn")->click();
-    QCOMPARE(fixture.Stub.Builds, 6);
+    // The face name once its typing pauses.
+    QTRY_COMPARE(fixture.Stub.Builds, 6);
     QCOMPARE(dialog.Options().LeftMargin, 20);
     QCOMPARE(dialog.Preview().Font().family(), QStringLiteral("DejaVu Serif"));
 }
@@ -350,6 +368,189 @@ void TPrintDlgTest::PdfOfEveryPupil() {
         [](QWidget*, const QString&) { return QStringLiteral("/no/such/folder/classe.pdf"); });
     dialog.ExportPdf();
     QCOMPARE(fixture.Messages.size(), 1);
+}
+
+namespace {
+
+// The pages of a PDF as Qt writes it: one page object each.
+int PdfPageCount(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page\\b(?!s)"));
+    return int(QString::fromLatin1(file.readAll()).count(page));
+}
+
+} // namespace
+
+void TPrintDlgTest::PrintsThroughTheSystemDialog_data() {
+    QTest::addColumn<bool>("classSheet");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("printed");
+    QTest::newRow("the whole pupil sheet")
+        << false << true << 0 << 0 << QStringLiteral("Fiche de Martin Léa") << 3;
+    QTest::newRow("pages 2 to 3 of the class sheet")
+        << true << true << 2 << 3 << QStringLiteral("Classe CE1") << 2;
+    QTest::newRow("cancelled") << false << false << 0 << 0 << QStringLiteral("Fiche de Martin Léa")
+                               << -1;
+}
+
+// The system's print dialog is a stand-in that sends the job to a PDF file,
+// as "Print to file" would.
+void TPrintDlgTest::PrintsThroughTheSystemDialog() {
+    QFETCH(bool, classSheet);
+    QFETCH(bool, accepted);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, title);
+    QFETCH(int, printed);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("job.pdf"));
+    TDialogFixture fixture;
+    SetUpClass(fixture.Source);
+    fixture.Source.ClassSelected = classSheet;
+    fixture.Printers.Installed = [] {
+        return QStringList{QStringLiteral("Bureau")};
+    };
+    fixture.Printers.Default = [] {
+        return QStringLiteral("Bureau");
+    };
+    TPrintDlg& dialog = fixture.Open();
+    QString askedTitle;
+    int askedPages = 0;
+    dialog.SetPrintChooser([&](QWidget* parent, QPrinter& printer, int pageCount) {
+        askedTitle = printer.docName();
+        askedPages = pageCount;
+        if (parent != &dialog || !accepted)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        if (from > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(from, to);
+        }
+        return true;
+    });
+    fixture.Find<QPushButton>("PrintBtn")->click();
+    QCOMPARE(askedTitle, title);
+    QCOMPARE(dialog.JobTitle(), title);
+    QCOMPARE(askedPages, 3);
+    QVERIFY2(fixture.Messages.isEmpty(), qPrintable(fixture.Messages.join(u'\n')));
+    QVERIFY(!dialog.Preview().Aborted());
+    QCOMPARE(PdfPageCount(pdf), printed);
+    QCOMPARE(dialog.Preview().State(), TPageStore::TState::Idle);
+}
+
+void TPrintDlgTest::FaceNameCanBeTyped() {
+    TDialogFixture fixture;
+    TPrintDlg& dialog = fixture.Open();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* box = fixture.Find<QComboBox>("FontNameCombo");
+    QLineEdit* face = box->lineEdit();
+    face->setFocus();
+    face->selectAll();
+    const int builds = fixture.Stub.Builds;
+    QTest::keyClicks(face, QStringLiteral("DejaVu Serif"));
+    // Every letter stays in the box, which keeps the keyboard.
+    QCOMPARE(face->text(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(QApplication::focusWidget(), box);
+    QCOMPARE(fixture.Stub.Builds, builds);
+    // Once the typing pauses the preview follows, once.
+    QTRY_COMPARE(fixture.Stub.Builds, builds + 1);
+    QCOMPARE(dialog.Preview().Font().family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(QApplication::focusWidget(), box);
+    dialog.done(QDialog::Accepted);
+    QCOMPARE(fixture.Conf.FontName, QStringLiteral("DejaVu Serif"));
+}
+
+void TPrintDlgTest::CounterFollowsThePagingKeys() {
+    TDialogFixture fixture;
+    fixture.Stub.Pages = 4;
+    TPrintDlg& dialog = fixture.Open();
+    struct TStep {
+        int Key;
+        Qt::KeyboardModifiers Modifiers;
+        QString Shown;
+    };
+    const TStep steps[] = {{Qt::Key_PageDown, Qt::ControlModifier, QStringLiteral("Page 4/4")},
+                           {Qt::Key_PageUp, Qt::NoModifier, QStringLiteral("Page 3/4")},
+                           {Qt::Key_PageUp, Qt::ControlModifier, QStringLiteral("Page 1/4")},
+                           {Qt::Key_PageDown, Qt::NoModifier, QStringLiteral("Page 2/4")}};
+    for (const TStep& step : steps) {
+        QTest::keyClick(&dialog.Preview(), Qt::Key(step.Key), step.Modifiers);
+        QCOMPARE(dialog.PagesText(), step.Shown);
+    }
+}
+
+void TPrintDlgTest::FontSizeOutOfRangeIsOneValue_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("size");
+    QTest::newRow("above the box") << 250 << 100;
+    QTest::newRow("below the box") << -7 << 0;
+    QTest::newRow("inside") << 14 << 14;
+}
+
+void TPrintDlgTest::FontSizeOutOfRangeIsOneValue() {
+    QFETCH(int, stored);
+    QFETCH(int, size);
+    TDialogFixture fixture;
+    fixture.Conf.FontSize = stored;
+    TPrintDlg& dialog = fixture.Open();
+    QCOMPARE(fixture.Find<QSpinBox>("FontSizeUpDown")->value(), size);
+    QCOMPARE(dialog.Preview().Font().pixelSize(), SheetFont(QString(), size, {}).pixelSize());
+    dialog.done(QDialog::Rejected);
+    QCOMPARE(fixture.Conf.FontSize, size);
+}
+
+void TPrintDlgTest::CancelledExportLeavesNoFile() {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("classe.pdf"));
+    TDialogFixture fixture;
+    fixture.Source.ClassSelected = true;
+    TSheetBuilders builders = fixture.Stub.Builders();
+    TPrintDlg* opened = nullptr;
+    // The user cancels while the pupils' sheets are being recorded.
+    builders.Pupil = [&](TPageRecorder& recorder, const TSheetSource&, const TPData&, const TPData&,
+                         const TSheetOptions&) {
+        fixture.Stub.Record(recorder);
+        auto* progress = opened->findChild<QProgressDialog*>(QStringLiteral("ExportProgress"));
+        QVERIFY(progress);
+        progress->cancel();
+    };
+    TPrintDlg& dialog = fixture.Open(builders);
+    opened = &dialog;
+    dialog.SetFileChooser([&](QWidget*, const QString&) { return pdf; });
+    dialog.ExportPupilsPdf();
+    QVERIFY(fixture.Messages.isEmpty());
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TPrintDlgTest::EveryControlIsNamedAndReachable() {
+    TDialogFixture fixture;
+    TPrintDlg& dialog = fixture.Open();
+    int checked = 0;
+    for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(widget) ||
+                             qobject_cast<QComboBox*>(widget) ||
+                             qobject_cast<QAbstractSpinBox*>(widget) ||
+                             qobject_cast<QLineEdit*>(widget) || widget == &dialog.Preview();
+        if (!control || widget->objectName().isEmpty() ||
+            widget->objectName().startsWith(QStringLiteral("qt_")))
+            continue;
+        ++checked;
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(access && !access->text(QAccessible::Name).isEmpty(),
+                 qPrintable(widget->objectName()));
+        if (qobject_cast<QAbstractButton*>(widget))
+            QVERIFY2(widget->focusPolicy() & Qt::TabFocus, qPrintable(widget->objectName()));
+    }
+    QVERIFY(checked >= 20);
 }
 
 QTEST_MAIN(TPrintDlgTest)

@@ -53,6 +53,8 @@ private Q_SLOTS:
     void sheet_data();
     void sheet();
     void renderedSheet();
+    void classFiguresStandApart_data();
+    void classFiguresStandApart();
 };
 
 void TestSheetLayout::geometry_data() {
@@ -122,14 +124,20 @@ void TestSheetLayout::sheet_data() {
                      u"p1 T(1870,82) \"?\" [1860,82 1891,122]"_s,
                      u"p1 T(1891,82) \"Note\" [1891,82 1952,122]"_s, u"p1 L(60,122 1947,122)"_s,
                      u"p1 T(65,132) \"Français\" [65,132 1767,167]"_s,
-                     u"p1 T(75,167) \"Lecture\" [75,167 1767,202]"_s, u"p1 P[1799,169 1827,198]"_s,
+                     u"p1 T(75,167) \"Lecture\" [75,167 1767,202]"_s, u"p1 P[1804,174 1822,193]"_s,
                      u"p1 T(1891,167) \"12,5\" [1891,167 1952,202]"_s,
-                     u"p1 T(85,202) \"Compréhension\""_s, u"p1 P[1768,204 1796,233]"_s,
+                     u"p1 T(85,202) \"Compréhension\""_s, u"p1 P[1773,209 1791,228]"_s,
                      u"p1 T(1891,202) \"0,0\""_s, u"p1 T(65,237) \"_\" [65,237 1767,272]"_s,
-                     u"p1 P[1830,239 1858,268]"_s, u"p1 L(60,77 60,277)"_s,
+                     u"p1 P[1835,244 1853,263]"_s, u"p1 L(60,77 60,277)"_s,
                      u"p1 L(60,277 1947,277)"_s, u"p1 L(1947,277 1947,77)"_s,
                      u"p1 L(1947,77 60,77)"_s},
         .Absent = {u"P[1861,134"_s, u"\"12,0\""_s, u"T(1891,237)"_s, u"\"$"_s}};
+
+    QTest::newRow("pupil: the cross of the last level column keeps clear of the mark")
+        << TSheetCase{.Subjects = {u"Lecture"_s},
+                      .Levels = {4},
+                      .Marks = {9.3},
+                      .Expected = {u"p1 P[1866,139 1884,158]"_s, u"p1 T(1891,132) \"9,3\""_s}};
 
     QTest::newRow("pupil: title, English mark and date") << TSheetCase{
         .Subjects = {u"Lecture"_s},
@@ -147,7 +155,7 @@ void TestSheetLayout::sheet_data() {
         << TSheetCase{.Subjects = {u"a"_s, u"b"_s, u"c"_s},
                       .Levels = {0, 5, 2},
                       .NoCross = true,
-                      .Expected = {u"p1 T(1800,205) \" X \" [1799,204 1827,233]"_s},
+                      .Expected = {u"p1 T(1805,210) \" X \" [1804,209 1822,228]"_s},
                       .Absent = {u"T(1800,135)"_s, u"T(1800,170)"_s, u" P["_s}};
 
     QTest::newRow("pupil: names cut to the subject column") << TSheetCase{
@@ -165,9 +173,9 @@ void TestSheetLayout::sheet_data() {
         .Expected = {u"p1 T(60,77) \"Classe : CE1 (2 matières; 4 élèves)\""_s,
                      u"p1 T(60,112) \"Evaluation au 08/12/2026\""_s, u"p1 L(60,227 1947,227)"_s,
                      u"p1 T(65,237) \"Français\""_s, u"p1 T(75,272) \"Lecture\""_s,
-                     u"p1 T(1769,275) \"3\" [1768,274 1796,303]"_s,
-                     u"p1 T(1831,275) \"1\" [1830,274 1858,303]"_s,
-                     u"p1 T(1891,272) \"12,3\" [1891,272 1952,307]"_s, u"p1 L(60,182 60,312)"_s},
+                     u"p1 T(1772,272) \"3\" [1762,272 1793,307]"_s,
+                     u"p1 T(1834,272) \"1\" [1824,272 1855,307]"_s,
+                     u"p1 T(1891,272) \"12,3\" [1886,272 1947,307]"_s, u"p1 L(60,182 60,312)"_s},
         .Absent = {u"\"9\""_s, u"REMARQUES"_s}};
 
     QTest::newRow("class without subjects")
@@ -190,12 +198,12 @@ void TestSheetLayout::sheet_data() {
         .Subjects = {u"Lecture"_s},
         .Remarks = {Repeat('r', 400), u"Fin"_s},
         .Options = {.DrawRemarks = true},
-        .Expected = {
-            QStringLiteral("p1 T(60,177) \"(A = acquis; B = en cours d'acquisition; "
-                           "C = pas encore acquis; ? = ? = indéterminé)\" [60,177 2024,212]"),
-            u"p1 T(60,247) \"REMARQUES :\""_s, u"p1 T(60,282) \""_s + Repeat('r', 196) + u'"',
-            u"p1 T(60,317) \""_s + Repeat('r', 196) + u'"',
-            u"p1 T(60,352) \""_s + Repeat('r', 8) + u'"', u"p1 T(60,387) \"Fin\""_s}};
+        .Expected = {QStringLiteral("p1 T(60,177) \"(A = acquis; B = en cours d'acquisition; "
+                                    "C = pas encore acquis; ? = indéterminé)\" [60,177 2024,212]"),
+                     u"p1 T(60,247) \"REMARQUES :\""_s,
+                     u"p1 T(60,282) \""_s + Repeat('r', 196) + u'"',
+                     u"p1 T(60,317) \""_s + Repeat('r', 196) + u'"',
+                     u"p1 T(60,352) \""_s + Repeat('r', 8) + u'"', u"p1 T(60,387) \"Fin\""_s}};
 
     QTest::newRow("remarks go on over a new page")
         << TSheetCase{.Subjects = Numbered(70),
@@ -316,6 +324,77 @@ void TestSheetLayout::renderedSheet() {
             QVERIFY2(column == level ? ink > 20 : ink == 0,
                      qPrintable(u"row %1 column %2: %3"_s.arg(row).arg(column).arg(ink)));
         }
+    }
+}
+
+void TestSheetLayout::classFiguresStandApart_data() {
+    QTest::addColumn<QStringList>("figures"); // A, B, C, ? and the average
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<TSheetOptions>("options");
+    QTest::newRow("two digits") << QStringList{u"13"_s, u"12"_s, u"8"_s, u"7"_s, u"12,24"_s}
+                                << false << TSheetOptions{};
+    QTest::newRow("two digits in bold")
+        << QStringList{u"10"_s, u"10"_s, u"10"_s, u"10"_s, u"12,24"_s} << true << TSheetOptions{};
+    QTest::newRow("three digits, bold")
+        << QStringList{u"100"_s, u"250"_s, u"999"_s, u"100"_s, u"1,235E+05"_s} << true
+        << TSheetOptions{};
+    QTest::newRow("widened by the set-up")
+        << QStringList{u"13"_s, u"12"_s, u"8"_s, u"7"_s, u"12,24"_s} << false
+        << TSheetOptions{.ColWidth = 40, .MarkColWidth = 60};
+}
+
+// The class sheet drawn with the real page font: every figure of a row, the
+// header letters too, stands at least a blank apart from the next, and none
+// reaches the frame's right line.
+void TestSheetLayout::classFiguresStandApart() {
+    QFETCH(QStringList, figures);
+    QFETCH(bool, bold);
+    QFETCH(TSheetOptions, options);
+    TFakeSource source;
+    source.ClassSelected = true;
+    source.SchoolClass.SetLines({u"Lecture"_s, u"Calcul"_s});
+    for (int row = 1; row <= 2; ++row) {
+        for (int column = 1; column <= 5; ++column)
+            source.Grid[{column, row}] = figures[column - 1];
+    }
+    TPictureRecorder recorder;
+    recorder.PageFont.setBold(bold);
+    TPainterCanvas painter(recorder);
+    TMeasuredLog canvas(painter);
+    BuildClassSheet(recorder, canvas, source, options);
+
+    const int blank = canvas.Widths.value(u" "_s);
+    QVERIFY(blank > 0);
+    int frameRight = 0;
+    for (const auto& line : std::as_const(canvas.Lines))
+        frameRight = std::max({frameRight, line.first.x(), line.second.x()});
+    QCOMPARE(frameRight, 2101 - 2 * 77);
+
+    // Texts by row top, left to right; the subject names come first.
+    std::map<int, std::vector<TMeasuredLog::TText>> rows;
+    for (const TMeasuredLog::TText& text : std::as_const(canvas.Texts))
+        rows[text.At.y()].push_back(text);
+    QCOMPARE(int(rows.size()), 3);
+    for (auto& [top, texts] : rows) {
+        std::sort(texts.begin(), texts.end(),
+                  [](const auto& a, const auto& b) { return a.At.x() < b.At.x(); });
+        QCOMPARE(int(texts.size()), 6);
+        for (std::size_t i = 0; i + 1 < texts.size(); ++i) {
+            const int end = texts[i].At.x() + texts[i].Width;
+            // Half a blank on each side of a centred figure, less a unit of rounding.
+            QVERIFY2(end + blank - 1 <= texts[i + 1].At.x(),
+                     qPrintable(u"row %1: \"%2\" ends at %3, \"%4\" starts at %5"_s.arg(top)
+                                    .arg(texts[i].Text)
+                                    .arg(end)
+                                    .arg(texts[i + 1].Text)
+                                    .arg(texts[i + 1].At.x())));
+            // Each text is whole inside its cell.
+            QVERIFY2(texts[i].Cell.contains(QRect(texts[i].At, QSize(texts[i].Width, 1))),
+                     qPrintable(texts[i].Text));
+        }
+        const auto& last = texts.back();
+        QVERIFY2(last.At.x() + last.Width < frameRight && last.Cell.right() < frameRight,
+                 qPrintable(last.Text));
     }
 }
 

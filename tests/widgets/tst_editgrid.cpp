@@ -4,6 +4,7 @@
 #include "widgets/EditGridModel.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -71,6 +72,9 @@ private Q_SLOTS:
     void keyboardMarks_data();
     void keyboardMarks();
     void spaceTypedIntoEditor();
+    void letterKeys_data();
+    void letterKeys();
+    void firstFocusHasCurrentCell();
     void downCommitsAndOpensNextRow();
     void leavingToCheckCellClosesEditor_data();
     void leavingToCheckCellClosesEditor();
@@ -90,6 +94,7 @@ private Q_SLOTS:
     void cursorRule();
     void badIndicesAreHarmless();
     void modelPassesTester();
+    void screenReaderReadsTheGridAsItIsShown();
 };
 
 void TestEditGrid::initTestCase() {
@@ -198,6 +203,65 @@ void TestEditGrid::keyboardMarks() {
     QCOMPARE(CheckCells(*f.Grid, 3), QStringList({Mark, {}, {}, {}}));
     QCOMPARE(spy.size(), 1);
     QCOMPARE(f.Current(), QPoint(1, 3));
+}
+
+void TestEditGrid::letterKeys_data() {
+    QTest::addColumn<QStringList>("subjects");
+    QTest::addColumn<int>("startRow");
+    QTest::addColumn<QString>("keys");
+    // The columns marked in rows 1 to the end.
+    QTest::addColumn<QList<int>>("marked");
+    QTest::addColumn<QPoint>("current");
+    QTest::newRow("upper case, one row each")
+        << Plain << 1 << u"ABC?A"_s << QList<int>{1, 2, 3, 4, 1} << QPoint(1, 5);
+    QTest::newRow("lower case and digits")
+        << Plain << 1 << u"ab3c1"_s << QList<int>{1, 2, 3, 3, 1} << QPoint(1, 5);
+    QTest::newRow("heading rows skipped")
+        << WithHeadings << 3 << u"bc"_s << QList<int>{4, 4, 2, 4, 4, 3} << QPoint(3, 6);
+    QTest::newRow("other letters ignored")
+        << Plain << 2 << u"xz5"_s << QList<int>{4, 4, 4, 4, 4} << QPoint(4, 2);
+    QTest::newRow("last row stays current")
+        << Plain << 5 << u"ab"_s << QList<int>{4, 4, 4, 4, 2} << QPoint(2, 5);
+}
+
+void TestEditGrid::letterKeys() {
+    QFETCH(QStringList, subjects);
+    QFETCH(int, startRow);
+    QFETCH(QString, keys);
+    QFETCH(QList<int>, marked);
+    QFETCH(QPoint, current);
+    TGridFixture f(subjects);
+    for (int row = 1; row <= subjects.size(); ++row) {
+        if (f.Grid->IsEvaluatedRow(row))
+            f.Grid->SetCells(4, row, Mark);
+    }
+    f.Grid->setFocus();
+    f.Grid->setCurrentIndex(f.Grid->model()->index(startRow - 1, 4));
+    QTest::keyClicks(f.Grid, keys);
+    for (int row = 1; row <= subjects.size(); ++row) {
+        const int column = marked[row - 1];
+        QStringList expected(4);
+        expected[column - 1] = Mark;
+        QCOMPARE(CheckCells(*f.Grid, row), expected);
+    }
+    QCOMPARE(f.Current(), current);
+}
+
+void TestEditGrid::firstFocusHasCurrentCell() {
+    // Reached with Tab, the grid starts on the first evaluated row, in the
+    // column of its mark, and a letter marks at once.
+    TGridFixture f(WithHeadings);
+    f.Grid->SetCells(0, 1, u"$Français"_s);
+    f.Grid->SetCells(4, 2, QString());
+    f.Grid->SetCells(2, 2, Mark);
+    f.Next->setFocus();
+    f.Grid->selectionModel()->clearCurrentIndex();
+    QTest::keyClick(f.Next, Qt::Key_Tab);
+    QTRY_VERIFY(f.Grid->hasFocus());
+    QCOMPARE(f.Current(), QPoint(2, 2));
+    QTest::keyClick(f.Grid, Qt::Key_C);
+    QCOMPARE(CheckCells(*f.Grid, 2), QStringList({{}, {}, Mark, {}}));
+    QCOMPARE(f.Current(), QPoint(4, 3));
 }
 
 void TestEditGrid::spaceTypedIntoEditor() {
@@ -564,6 +628,47 @@ void TestEditGrid::modelPassesTester() {
     QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), u"header"_s);
     QCOMPARE(model.flags(model.index(0, 0)) & Qt::ItemIsEnabled, Qt::NoItemFlags);
     QVERIFY(model.flags(model.index(0, 1)) & Qt::ItemIsEnabled);
+}
+
+// What a screen reader is told of each cell, header row first, row by row.
+void TestEditGrid::screenReaderReadsTheGridAsItIsShown() {
+    TGridFixture f({u"$Français"_s, u"_Lecture"_s, u"__Compréhension"_s, u"Calcul"_s, u"_"_s});
+    f.Grid->SetCells(1, 1, u"3"_s); // a count in a heading row, which is not drawn
+    f.Grid->SetCells(5, 2, u"12,5"_s);
+    f.Grid->SetCells(4, 3, QString());
+    f.Grid->SetCells(1, 3, u" X "_s);
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(f.Grid);
+    QVERIFY(grid && grid->tableInterface());
+    QAccessibleTableInterface* table = grid->tableInterface();
+    QCOMPARE(table->rowCount(), 5);
+    QCOMPARE(table->columnCount(), 6);
+
+    QList<QStringList> read;
+    QStringList headers;
+    for (int col = 0; col < 6; ++col) {
+        QAccessibleInterface* header =
+            table->cellAt(0, col)->tableCellInterface()->columnHeaderCells().value(0);
+        headers << (header ? header->text(QAccessible::Name) : u"(none)"_s);
+    }
+    read << headers;
+    for (int row = 0; row < 5; ++row) {
+        QStringList cells;
+        for (int col = 0; col < 6; ++col)
+            cells << table->cellAt(row, col)->text(QAccessible::Name);
+        read << cells;
+    }
+    const QList<QStringList> expected{
+        {u""_s, u"A"_s, u"B"_s, u"C"_s, u"?"_s, u"Note"_s},
+        {u"Français"_s, u""_s, u""_s, u""_s, u""_s, u""_s},
+        {u"Lecture"_s, u""_s, u""_s, u""_s, u"?"_s, u"12,5"_s},
+        {u"Compréhension"_s, u"A"_s, u""_s, u""_s, u""_s, u""_s},
+        {u"Calcul"_s, u""_s, u""_s, u""_s, u"?"_s, u""_s},
+        {u""_s, u""_s, u""_s, u""_s, u"?"_s, u""_s},
+    };
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(read[i], expected[i]);
+    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Description), u"rubrique"_s);
+    QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Description), QString());
 }
 
 QTEST_MAIN(TestEditGrid)

@@ -17,6 +17,7 @@ private Q_SLOTS:
     void barsAreSplitByTheShares_data();
     void barsAreSplitByTheShares();
     void headingsAndEmptySubjectsHaveNoColour();
+    void narrowedChartReflows();
 
 private:
     // How many pixels of each level's colour the line of the subject has.
@@ -84,6 +85,41 @@ void TestStatisticsChart::headingsAndEmptySubjectsHaveNoColour() {
     QCOMPARE(image.height(), chart.ChartHeight());
     QCOMPARE(ColourRun(image, 0), (std::array<int, 4>{}));
     QCOMPARE(ColourRun(image, 1), (std::array<int, 4>{}));
+}
+
+// Narrowed, the legend and the numbers go to further lines rather than being
+// cut: the chart grows in height, keeps its bars, and draws nothing in its
+// right margin.
+void TestStatisticsChart::narrowedChartReflows() {
+    TSubjectStatistics subject;
+    subject.Name = QStringLiteral("Lecture");
+    subject.LevelCounts = {12, 8, 3, 2};
+    subject.MarkCount = 3;
+    subject.Average = 12.24;
+    TStatisticsChart chart;
+    chart.SetStatistics(QStringLiteral("CM1"), {subject, subject});
+    QVERIFY(chart.hasHeightForWidth());
+    const int wide = chart.ChartHeight(900);
+    QVERIFY(chart.ChartHeight(500) >= wide);
+    QVERIFY(chart.ChartHeight(240) > chart.ChartHeight(500));
+    QVERIFY(chart.minimumSizeHint().width() <= 240);
+    chart.resize(240, chart.ChartHeight(240));
+    const QImage image = chart.ToImage();
+    QCOMPARE(image.width(), 240);
+    QCOMPARE(image.height(), chart.ChartHeight(240));
+    std::array<int, 4> colours{};
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            for (int level = 0; level < 4; ++level)
+                colours[std::size_t(level)] +=
+                    image.pixelColor(x, y) == TStatisticsChart::LevelColor(level) ? 1 : 0;
+        }
+        for (int x = image.width() - 6; x < image.width(); ++x)
+            QVERIFY2(image.pixelColor(x, y) == Qt::white,
+                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+    }
+    for (int level = 0; level < 4; ++level)
+        QVERIFY(colours[std::size_t(level)] > 0);
 }
 
 QTEST_MAIN(TestStatisticsChart)

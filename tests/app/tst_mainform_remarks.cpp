@@ -1,0 +1,186 @@
+#include "MainFormFixture.h"
+
+#include "app/RemarksBankDlg.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
+#include "widgets/EditGrid.h"
+
+#include <QInputDialog>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+// CM1: one heading and two subjects; Léa (a girl) and Sam (sex not known).
+QByteArray RemarksWorkspace() {
+    QStringList lines = {QStringLiteral("[Class]"), QStringLiteral("ClassName=CM1"),
+                         QStringLiteral("Matters=$Français|_Lecture|Calcul|")};
+    for (const auto& [surname, name, sexe] :
+         {std::tuple{"Durand", "Léa", "Fille"}, std::tuple{"Petit", "Sam", "Je ne sais pas"}})
+        lines << QStringLiteral("[Pupil]")
+              << QStringLiteral("Surname=") + QString::fromUtf8(surname)
+              << QStringLiteral("Name=") + QString::fromUtf8(name) << QStringLiteral("BirthDay=")
+              << QStringLiteral("Class=CM1") << QStringLiteral("Sexe=") + QString::fromUtf8(sexe)
+              << QStringLiteral("Levels=4:-1|1:12|2:-1|") << QStringLiteral("Remarks=Bien.|");
+    return FileOf(lines);
+}
+
+const QByteArray kBank = "[Travail]\n{prénom} est {attentif/attentive}.\n[Progrès]\nDes progrès.\n";
+
+} // namespace
+
+class TestMainFormRemarks : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void bankRemarkGoesInAgreed_data();
+    void bankRemarkGoesInAgreed();
+    void firstOpeningWritesTheBuiltInBank();
+    void damagedBankIsKeptAsideAndSaidOnce();
+    void bankEditsAreSaved();
+    void commentIsAStepOfTheHistory();
+
+private:
+    QModelIndex Pupil(int row) const {
+        return F->Form->Model().index(row, 0, F->Form->Model().index(0, 0));
+    }
+    // Opens the bank, searches and chooses what Return would insert.
+    void InsertFromBank(const QString& search);
+
+    std::unique_ptr<TMainFormFixture> F;
+};
+
+void TestMainFormRemarks::init() {
+    F = std::make_unique<TMainFormFixture>();
+    F->WriteFile(QStringLiteral("tree.dat"), RemarksWorkspace());
+    F->Start();
+}
+
+void TestMainFormRemarks::cleanup() {
+    F.reset();
+}
+
+void TestMainFormRemarks::InsertFromBank(const QString& search) {
+    F->Driver.Scripted << TModalDriver::TAnswer{
+        [search](QWidget& dialog) {
+            auto& bank = static_cast<TRemarksBankDlg&>(dialog);
+            bank.SearchFor(search);
+            QTest::keyClick(dialog.findChild<QLineEdit*>(QStringLiteral("SearchEdt")),
+                            Qt::Key_Return);
+        },
+        QString()};
+    F->Form->EditRemarksBankExecute();
+}
+
+void TestMainFormRemarks::bankRemarkGoesInAgreed_data() {
+    QTest::addColumn<int>("pupil");
+    QTest::addColumn<QString>("remarks");
+    QTest::newRow("girl") << 0 << "Bien. Léa est attentive.";
+    QTest::newRow("sex not known") << 1 << "Bien. Sam est attentif·ve.";
+}
+
+// At the cursor, agreed with the pupil, one step of the history.
+void TestMainFormRemarks::bankRemarkGoesInAgreed() {
+    QFETCH(int, pupil);
+    QFETCH(QString, remarks);
+    F->WriteFile(QStringLiteral("appreciations.txt"), kBank);
+    F->Form->SelectNode(Pupil(pupil));
+    auto* memo = F->Find<QPlainTextEdit>("RemarksMemo");
+    memo->moveCursor(QTextCursor::End);
+    InsertFromBank(QStringLiteral("ATTENTIF"));
+    QCOMPARE(memo->toPlainText(), remarks);
+    QCOMPARE(F->Form->SelectedData()->Lines(), QStringList{remarks});
+    F->Form->EditUndoExecute();
+    QCOMPARE(F->Form->SelectedData()->Lines(), QStringList{QStringLiteral("Bien.")});
+}
+
+void TestMainFormRemarks::firstOpeningWritesTheBuiltInBank() {
+    F->Form->SelectNode(Pupil(0));
+    InsertFromBank(QStringLiteral("zzz no such remark"));
+    const TBankRead read = ReadRemarksBank(F->ReadFile(QStringLiteral("appreciations.txt")));
+    QVERIFY(!read.Damaged());
+    QCOMPARE(read.Bank, BuiltInRemarksBank());
+    QCOMPARE(F->Form->SelectedData()->Lines(), QStringList{QStringLiteral("Bien.")});
+    QVERIFY(F->Driver.Messages.isEmpty());
+}
+
+void TestMainFormRemarks::damagedBankIsKeptAsideAndSaidOnce() {
+    const QByteArray damaged = "[Travail]\nR\xE9ussi {pr\xE9nom}.\n";
+    F->WriteFile(QStringLiteral("appreciations.txt"), damaged);
+    F->Form->SelectNode(Pupil(0));
+    F->Find<QPlainTextEdit>("RemarksMemo")->moveCursor(QTextCursor::End);
+    InsertFromBank(QStringLiteral("reussi"));
+    QCOMPARE(F->Find<QPlainTextEdit>("RemarksMemo")->toPlainText(),
+             QStringLiteral("Bien. Réussi Léa."));
+    QCOMPARE(F->Driver.Messages.size(), 1);
+    QVERIFY(F->Driver.Messages[0].contains(QStringLiteral("appreciations.copie-1.txt")));
+    QCOMPARE(F->ReadFile(QStringLiteral("appreciations.copie-1.txt")), damaged);
+    QCOMPARE(F->ReadFile(QStringLiteral("appreciations.txt")),
+             QByteArray("[Travail]\nRéussi {prénom}.\n"));
+    InsertFromBank(QStringLiteral("reussi"));
+    QCOMPARE(F->Driver.Messages.size(), 1);
+}
+
+// Added, moved between themes, deleted in the window; the file follows.
+void TestMainFormRemarks::bankEditsAreSaved() {
+    F->WriteFile(QStringLiteral("appreciations.txt"), kBank);
+    F->Form->SelectNode(Pupil(0));
+    F->Driver.Scripted << TModalDriver::TAnswer{
+        [](QWidget& dialog) {
+            auto& bank = static_cast<TRemarksBankDlg&>(dialog);
+            bank.Select(0, 0);
+            bank.MoveSelectedTo(1);
+            QCOMPARE(bank.ShownLines(), (QStringList{"Travail", "Progrès", "  Des progrès.",
+                                                     "  {prénom} est {attentif/attentive}."}));
+            bank.Select(1, 0);
+            bank.DeleteSelected();
+            bank.SearchFor(QStringLiteral("progres"));
+            QCOMPARE(bank.ShownLines(),
+                     (QStringList{"Progrès", "  {prénom} est {attentif/attentive}."}));
+            dialog.close();
+        },
+        QString()};
+    F->Form->EditRemarksBankExecute();
+    QCOMPARE(F->ReadFile(QStringLiteral("appreciations.txt")),
+             QByteArray("[Travail]\n\n[Progrès]\n{prénom} est {attentif/attentive}.\n"));
+    QCOMPARE(F->Find<QPlainTextEdit>("RemarksMemo")->toPlainText(), QStringLiteral("Bien."));
+}
+
+// Shift+F2 on a subject of the grid: the comment shows as the row's note,
+// goes back with Undo, and is saved on its own line.
+void TestMainFormRemarks::commentIsAStepOfTheHistory() {
+    F->Form->SelectNode(Pupil(0));
+    auto* grid = F->Find<TEditGrid>("Grid");
+    grid->setCurrentIndex(grid->model()->index(3, 5));
+    F->Driver.Scripted << TModalDriver::TAnswer{
+        [](QWidget& dialog) {
+            auto& input = static_cast<QInputDialog&>(dialog);
+            input.setTextValue(QStringLiteral("revoir les tables de 7"));
+            input.accept();
+        },
+        QString()};
+    F->Form->GridCommentExecute();
+    QCOMPARE(F->Driver.Dialogs, QStringList{QStringLiteral("CommentDlg")});
+    QCOMPARE(F->Form->SelectedData()->GetComment(2), QStringLiteral("revoir les tables de 7"));
+    QCOMPARE(grid->RowNote(3), QStringLiteral("revoir les tables de 7"));
+
+    F->Form->EditUndoExecute();
+    QCOMPARE(F->Form->SelectedData()->GetComment(2), QString());
+    QCOMPARE(grid->RowNote(3), QString());
+    F->Form->EditRedoExecute();
+    QCOMPARE(grid->RowNote(3), QStringLiteral("revoir les tables de 7"));
+
+    // A heading takes none.
+    grid->setCurrentIndex(grid->model()->index(1, 5));
+    F->Form->GridCommentExecute();
+    QCOMPARE(F->Driver.Dialogs.size(), 1);
+
+    QVERIFY(F->Quit(QStringLiteral("OkBtn")));
+    QVERIFY(F->ReadFile(QStringLiteral("tree.dat"))
+                .contains("Remarks=Bien.|\r\nComments=||revoir les tables de 7|\r\n"));
+}
+
+QTEST_MAIN(TestMainFormRemarks)
+#include "tst_mainform_remarks.moc"
