@@ -36,9 +36,8 @@ QIcon ImageIcon(const QString& name) {
     return icon;
 }
 
-TImageLists::TImageLists() {
-    for (int i = 0; i < kTreeImages; ++i)
-        FTree.push_back(Sizes("tree", i));
+TImageLists::TImageLists()
+    : FTree(kTreeImages) {
     for (int i = 0; i < kToolBarImages; ++i) {
         QIcon icon;
         AddSizes(icon, Sizes("toolbar", i), QIcon::Normal);
@@ -52,10 +51,17 @@ QIcon TImageLists::TreeIcon(int image, int selected) const {
     };
     QIcon icon;
     if (valid(image))
-        AddSizes(icon, FTree[std::size_t(image)], QIcon::Normal);
+        AddSizes(icon, TreeSizes(image), QIcon::Normal);
     if (valid(selected))
-        AddSizes(icon, FTree[std::size_t(selected)], QIcon::Selected);
+        AddSizes(icon, TreeSizes(selected), QIcon::Selected);
     return icon;
+}
+
+const std::vector<QPixmap>& TImageLists::TreeSizes(int image) const {
+    std::vector<QPixmap>& sizes = FTree[std::size_t(image)];
+    if (sizes.empty())
+        sizes = Sizes("tree", image);
+    return sizes;
 }
 
 QIcon TImageLists::ToolBarIcon(int image) const {

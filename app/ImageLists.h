@@ -12,7 +12,10 @@ QIcon ImageIcon(const QString& name);
 // The tree's node images and the tool bar's command images, each in a
 // 32-pixel and a 16-pixel list, with a 64-pixel drawing for high-density
 // screens. An icon holds every size, so a view picks the list in force
-// through its icon size alone and Qt the drawing for the screen.
+// through its icon size alone and Qt the drawing for the screen. A tree
+// image is decoded when a node first shows it: a window opens on classes
+// alone, and decoding all eight is a good part of what the images cost at
+// start.
 class TImageLists {
 public:
     TImageLists();
@@ -26,6 +29,9 @@ public:
     static constexpr int SmallSize = 16;
 
 private:
-    std::vector<std::vector<QPixmap>> FTree;
+    const std::vector<QPixmap>& TreeSizes(int image) const;
+
+    // Empty until the image is first asked for.
+    mutable std::vector<std::vector<QPixmap>> FTree;
     std::vector<QIcon> FToolBar;
 };

@@ -15,6 +15,9 @@
 namespace {
 
 constexpr int kSmallStep = 8;
+// Larger pages (from about 300 % up) are replayed at each repaint rather
+// than kept: 12 million pixels is 48 MB.
+constexpr qint64 kMostPixelsKept = 12'000'000;
 
 } // namespace
 
@@ -93,11 +96,13 @@ void TPrintPreview::SetResulotion(int value) {
 }
 
 void TPrintPreview::UpdatePixelSizes() {
+    ForgetPageImage();
     FPaperPixels = QSize(UnitsToPixels(FStore.PaperWidth(), FStore.Units(), FResolution),
                          UnitsToPixels(FStore.PaperHeight(), FStore.Units(), FResolution));
 }
 
 void TPrintPreview::StoreChanged() {
+    ForgetPageImage();
     const int total = FStore.TotalPages();
     if (total == 0) {
         FCurrentPage = 0;
@@ -270,9 +275,39 @@ void TPrintPreview::keyPressEvent(QKeyEvent* event) {
     QFrame::keyPressEvent(event);
 }
 
+void TPrintPreview::ForgetPageImage() {
+    FPageImage = QImage();
+    FPageImagePage = 0;
+}
+
 void TPrintPreview::PaintPage(QPainter& painter, const QRect& pageRect) {
-    if (const QPicture* page = FStore.Page(FCurrentPage))
-        ReplayPage(painter, *page, QSize(PaperWidth(), PaperHeight()), pageRect);
+    const QPicture* page = FStore.Page(FCurrentPage);
+    if (!page)
+        return;
+    const QSize paper(PaperWidth(), PaperHeight());
+    const QPaintDevice* device = painter.device();
+    const qreal ratio = device ? device->devicePixelRatio() : 1.0;
+    const QSize pixels = pageRect.size() * ratio;
+    if (!device || qint64(pixels.width()) * pixels.height() > kMostPixelsKept) {
+        ReplayPage(painter, *page, paper, pageRect);
+        return;
+    }
+    if (FPageImagePage != FCurrentPage || FPageImage.size() != pixels ||
+        FPageImage.devicePixelRatio() != ratio || FPageImageColor != FPaper->PaperColor()) {
+        FPageImage = QImage(pixels, QImage::Format_RGB32);
+        FPageImage.setDevicePixelRatio(ratio);
+        // The replay scales by the picture's resolution over the device's:
+        // the image takes the screen's, for the page to come out the same.
+        FPageImage.setDotsPerMeterX(qRound(device->logicalDpiX() / 0.0254));
+        FPageImage.setDotsPerMeterY(qRound(device->logicalDpiY() / 0.0254));
+        FPageImage.fill(FPaper->PaperColor());
+        QPainter imagePainter(&FPageImage);
+        ReplayPage(imagePainter, *page, paper, QRect(QPoint(0, 0), pageRect.size()));
+        imagePainter.end();
+        FPageImagePage = FCurrentPage;
+        FPageImageColor = FPaper->PaperColor();
+    }
+    painter.drawImage(pageRect.topLeft(), FPageImage);
 }
 
 QPageSize TPrintPreview::PrinterPaper() const {

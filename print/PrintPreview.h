@@ -4,6 +4,7 @@
 #include "print/Printers.h"
 
 #include <QFrame>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 
@@ -110,6 +111,7 @@ private:
     void Relayout();
     void PlaceChildren();
     void PaintPage(QPainter& painter, const QRect& pageRect);
+    void ForgetPageImage();
     bool ReportProgress(QPrinter& printer, int page, int printed, int total);
 
     TPageStore FStore;
@@ -123,6 +125,13 @@ private:
     TPrinters FPrinters;
     QString FPrinterName;
     bool FAborted = false;
+    // The page shown, drawn once at the paper's size on the screen: a
+    // repaint (a scroll, the window uncovered) copies it instead of
+    // replaying the page's picture. A new document, another page, another
+    // size or paper colour draws it again.
+    QImage FPageImage;
+    int FPageImagePage = 0;
+    QColor FPageImageColor;
 
     QScrollBar* FHorzBar;
     QScrollBar* FVertBar;

@@ -71,6 +71,7 @@ private Q_SLOTS:
     void Keys();
     void PaperPainting();
     void ReplayFillsTheTarget();
+    void ShownPageIsNeverStale();
 };
 
 void TPrintPreviewTest::PageStore() {
@@ -433,6 +434,60 @@ void TPrintPreviewTest::ReplayFillsTheTarget() {
         QCOMPARE(image.pixel(10 + width / 2 + 3, 12), qRgb(255, 255, 255));
         QCOMPARE(image.pixel(8, 12), qRgb(255, 255, 255));
     }
+}
+
+void TPrintPreviewTest::ShownPageIsNeverStale() {
+    // The page shown is kept drawn between repaints: after a rebuild, a page
+    // turn, a zoom or a paper colour change the paper must show the page as
+    // it now is, never what was kept.
+    TPrintPreview preview;
+    preview.setFrameStyle(QFrame::NoFrame);
+    SetUpLikeDialog(preview);
+    preview.resize(420, 300);
+    preview.SetZoomState(TZoomState::zsZoomToWidth);
+    preview.show();
+    // Each page of each document carries a block of its own place.
+    auto record = [&](int document) {
+        preview.BeginDoc();
+        for (int page = 1; page <= 2; ++page) {
+            if (page > 1)
+                preview.NewPage();
+            preview.Canvas()->fillRect(QRect(200 + 600 * document, 300 + 900 * page, 500, 400),
+                                       Qt::black);
+            preview.Canvas()->drawText(
+                QPoint(200, 200), QStringLiteral("Document %1, page %2").arg(document).arg(page));
+        }
+        preview.EndDoc();
+    };
+    auto check = [&](const char* step) {
+        const TPaperPreview& paper = preview.Paper();
+        QImage shown(paper.size(), QImage::Format_RGB32);
+        const_cast<TPaperPreview&>(paper).render(&shown);
+        const QRect pageRect = paper.PageRect();
+        QImage expected(paper.size(), QImage::Format_RGB32);
+        expected.fill(paper.PaperColor());
+        QPainter painter(&expected);
+        ReplayPage(painter, *preview.Store().Page(preview.CurrentPage()),
+                   QSize(preview.PaperWidth(), preview.PaperHeight()), pageRect);
+        painter.end();
+        QVERIFY2(shown.copy(pageRect) == expected.copy(pageRect), step);
+    };
+    record(0);
+    check("first document");
+    record(1);
+    QCOMPARE(preview.CurrentPage(), 1);
+    check("rebuilt");
+    preview.SetCurrentPage(2);
+    check("page turned");
+    preview.SetZoom(50);
+    check("zoomed to 50 %");
+    preview.SetZoomState(TZoomState::zsZoomToWidth);
+    check("back to the page width");
+    preview.Paper().SetPaperColor(Qt::yellow);
+    check("paper colour");
+    record(0);
+    preview.SetCurrentPage(2);
+    check("rebuilt on the second page");
 }
 
 QTEST_MAIN(TPrintPreviewTest)
