@@ -53,7 +53,7 @@ TEnvironment TEnvironment::FromApplication() {
     };
     environment.Arguments = QCoreApplication::arguments();
     environment.Printers = TPrinters::FromSystem();
-    environment.DictionaryFolders = DictionaryFolders(place.ProgramFolder);
+    environment.DictionaryFolders = ::DictionaryFolders(place.ProgramFolder);
     return environment;
 }
 

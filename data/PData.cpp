@@ -4,6 +4,16 @@
 
 #include <string>
 
+namespace {
+
+// Trailing empty comments are not kept: no comment, no entries.
+void DropEmptyComments(QStringList& comments) {
+    while (!comments.isEmpty() && comments.constLast().isEmpty())
+        comments.removeLast();
+}
+
+} // namespace
+
 EListError::EListError(long long index)
     : std::out_of_range(
           QStringLiteral("Indice de liste hors limites (%1)").arg(index).toStdString()) {}
@@ -47,9 +57,13 @@ void TPData::SetLevelCount(int count) {
     if (count <= 0)
         return;
     FLevels.resize(std::size_t(count));
-    if (FComments.size() > count)
+    if (FComments.size() > count) {
         FComments.resize(count);
+        DropEmptyComments(FComments);
+    }
 }
+
+
 
 const QString& TPData::GetComment(int index) const {
     static const QString none;
@@ -66,8 +80,7 @@ void TPData::SetComment(int index, const QString& text) {
         FComments.resize(index + 1);
     }
     FComments[index] = comment;
-    while (!FComments.isEmpty() && FComments.constLast().isEmpty())
-        FComments.removeLast();
+    DropEmptyComments(FComments);
 }
 
 bool TPData::HasComments() const {

@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // CM1: one heading and two subjects; Léa (a girl) and Sam (sex not known).
@@ -77,8 +79,8 @@ void TestMainFormRemarks::InsertFromBank(const QString& search) {
 void TestMainFormRemarks::bankRemarkGoesInAgreed_data() {
     QTest::addColumn<int>("pupil");
     QTest::addColumn<QString>("remarks");
-    QTest::newRow("girl") << 0 << "Bien. Léa est attentive.";
-    QTest::newRow("sex not known") << 1 << "Bien. Sam est attentif·ve.";
+    QTest::newRow("girl") << 0 << u"Bien. Léa est attentive."_s;
+    QTest::newRow("sex not known") << 1 << u"Bien. Sam est attentif·ve."_s;
 }
 
 // At the cursor, agreed with the pupil, one step of the history.
@@ -132,13 +134,14 @@ void TestMainFormRemarks::bankEditsAreSaved() {
             auto& bank = static_cast<TRemarksBankDlg&>(dialog);
             bank.Select(0, 0);
             bank.MoveSelectedTo(1);
-            QCOMPARE(bank.ShownLines(), (QStringList{"Travail", "Progrès", "  Des progrès.",
-                                                     "  {prénom} est {attentif/attentive}."}));
+            QCOMPARE(bank.ShownLines(),
+                     (QStringList{u"Travail"_s, u"Progrès"_s, u"  Des progrès."_s,
+                                  u"  {prénom} est {attentif/attentive}."_s}));
             bank.Select(1, 0);
             bank.DeleteSelected();
             bank.SearchFor(QStringLiteral("progres"));
             QCOMPARE(bank.ShownLines(),
-                     (QStringList{"Progrès", "  {prénom} est {attentif/attentive}."}));
+                     (QStringList{u"Progrès"_s, u"  {prénom} est {attentif/attentive}."_s}));
             dialog.close();
         },
         QString()};
