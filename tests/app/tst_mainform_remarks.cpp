@@ -71,6 +71,9 @@ void TestMainFormRemarks::InsertFromBank(const QString& search) {
             bank.SearchFor(search);
             QTest::keyClick(dialog.findChild<QLineEdit*>(QStringLiteral("SearchEdt")),
                             Qt::Key_Return);
+            // Nothing found: Return inserts nothing and the window stays.
+            if (dialog.isVisible())
+                dialog.close();
         },
         QString()};
     F->Form->EditRemarksBankExecute();
