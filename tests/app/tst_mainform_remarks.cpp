@@ -154,21 +154,13 @@ void TestMainFormRemarks::bankEditsAreSaved() {
     QCOMPARE(F->Find<QPlainTextEdit>("RemarksMemo")->toPlainText(), QStringLiteral("Bien."));
 }
 
-// Shift+F2 on a subject of the grid: the comment shows as the row's note,
-// goes back with Undo, and is saved on its own line.
+// A comment shows as the row's note, goes back with Undo, and is saved on
+// its own line.
 void TestMainFormRemarks::commentIsAStepOfTheHistory() {
     F->Form->SelectNode(Pupil(0));
     auto* grid = F->Find<TEditGrid>("Grid");
-    grid->setCurrentIndex(grid->model()->index(3, 5));
-    F->Driver.Scripted << TModalDriver::TAnswer{
-        [](QWidget& dialog) {
-            auto& input = static_cast<QInputDialog&>(dialog);
-            input.setTextValue(QStringLiteral("revoir les tables de 7"));
-            input.accept();
-        },
-        QString()};
-    F->Form->GridCommentExecute();
-    QCOMPARE(F->Driver.Dialogs, QStringList{QStringLiteral("CommentDlg")});
+    F->Form->Editor().SetComment(Pupil(0), 2, QStringLiteral("revoir les tables de 7"));
+    F->Form->FillGrid(Pupil(0));
     QCOMPARE(F->Form->SelectedData()->GetComment(2), QStringLiteral("revoir les tables de 7"));
     QCOMPARE(grid->RowNote(3), QStringLiteral("revoir les tables de 7"));
 
@@ -177,11 +169,6 @@ void TestMainFormRemarks::commentIsAStepOfTheHistory() {
     QCOMPARE(grid->RowNote(3), QString());
     F->Form->EditRedoExecute();
     QCOMPARE(grid->RowNote(3), QStringLiteral("revoir les tables de 7"));
-
-    // A heading takes none.
-    grid->setCurrentIndex(grid->model()->index(1, 5));
-    F->Form->GridCommentExecute();
-    QCOMPARE(F->Driver.Dialogs.size(), 1);
 
     QVERIFY(F->Quit(QStringLiteral("OkBtn")));
     QVERIFY(F->ReadFile(QStringLiteral("tree.dat"))
