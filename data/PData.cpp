@@ -63,8 +63,6 @@ void TPData::SetLevelCount(int count) {
     }
 }
 
-
-
 const QString& TPData::GetComment(int index) const {
     static const QString none;
     return index >= 0 && index < FComments.size() ? FComments[index] : none;
