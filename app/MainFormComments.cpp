@@ -43,7 +43,7 @@ void TMainForm::ShowGridComments(const TPData& record) {
 int TMainForm::CommentableSubject() const {
     const TPData* record = SelectedData();
     const int row = Grid->currentIndex().row();
-    if (!record || !record->IsPupil() || !Grid->isVisible() || row < Grid->FixedRows() ||
+    if (!record || !record->IsPupil() || Grid->isHidden() || row < Grid->FixedRows() ||
         row >= Grid->RowCount() || !Grid->IsEvaluatedRow(row))
         return -1;
     return row - 1;

@@ -57,7 +57,6 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
         SetSheetEnabled(record->IsPupil());
     }
 
-    UpdateRemarksTools(record);
     if (selected && record->IsPupil()) {
         FFillingSheet = true;
         SurnameEdt->setText(record->Surname());
@@ -68,6 +67,9 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
         FFillingRemarks = true;
         RemarksMemo->setPlainText(record->Lines().join(u'\n'));
         FFillingRemarks = false;
+        // Once the memo shows this pupil's remarks: the words it makes known
+        // check the memo again, and what is checked must be what is stored.
+        UpdateRemarksTools(record);
         return;
     }
     SurnameEdt->clear();
@@ -75,6 +77,7 @@ void TMainForm::UpdatePupilSheet(TPData* record) {
     BirthdayEdt->clear();
     SexeCombo->setCurrentIndex(-1);
     RemarksMemo->clear();
+    UpdateRemarksTools(record);
 }
 
 void TMainForm::EdtChange(QObject* sender) {

@@ -1,5 +1,6 @@
 #include "app/RemarksBankDlg.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -401,7 +402,8 @@ bool TRemarksBankDlg::eventFilter(QObject* watched, QEvent* event) {
             QCoreApplication::sendEvent(BankTree, &copy);
             return true;
         }
-    } else if (watched == BankTree && BankTree->state() != QAbstractItemView::EditingState) {
+    } else if (watched == BankTree) {
+        // While a label is edited its editor has the keys, not the tree.
         if (enter) {
             if (Place(BankTree->currentItem()).second >= 0)
                 InsertSelected();

@@ -5,6 +5,16 @@
 #include <limits>
 #include <string>
 
+namespace {
+
+// Trailing empty comments are not kept: no comment, no entries.
+void DropEmptyComments(QStringList& comments) {
+    while (!comments.isEmpty() && comments.constLast().isEmpty())
+        comments.removeLast();
+}
+
+} // namespace
+
 EListError::EListError(long long index)
     : std::out_of_range(
           QStringLiteral("Indice de liste hors limites (%1)").arg(index).toStdString()) {}
@@ -80,8 +90,10 @@ void TPData::SetLevelCount(int count) {
         FWideLevels.resize(size, DefaultLevel);
     else
         FLevels.resize(size, DefaultLevel);
-    if (FComments.size() > count)
+    if (FComments.size() > count) {
         FComments.resize(count);
+        DropEmptyComments(FComments);
+    }
 }
 
 void TPData::ReserveLevels(int count) {
@@ -108,8 +120,7 @@ void TPData::SetComment(int index, const QString& text) {
         FComments.resize(index + 1);
     }
     FComments[index] = comment;
-    while (!FComments.isEmpty() && FComments.constLast().isEmpty())
-        FComments.removeLast();
+    DropEmptyComments(FComments);
 }
 
 bool TPData::HasComments() const {

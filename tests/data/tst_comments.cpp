@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QDate kDay(2026, 12, 6);
@@ -45,19 +47,20 @@ void TestComments::readAndWritten_data() {
     QTest::addColumn<QByteArray>("after");
     QTest::addColumn<QStringList>("comments");
     QTest::addColumn<bool>("writesBackTheSame");
-    QTest::newRow("none") << QByteArray() << QStringList{"", "", ""} << true;
+    QTest::newRow("none") << QByteArray() << QStringList{u""_s, u""_s, u""_s} << true;
     QTest::newRow("one") << QByteArray("Comments=|revoir les tables de 7||\r\n")
-                         << QStringList{"", "revoir les tables de 7", ""} << true;
+                         << QStringList{u""_s, u"revoir les tables de 7"_s, u""_s} << true;
     QTest::newRow("accents, key in other capitals")
-        << QByteArray("COMMENTS=||tr\xE8s bien|\r\n") << QStringList{"", "", "très bien"} << false;
+        << QByteArray("COMMENTS=||tr\xE8s bien|\r\n") << QStringList{u""_s, u""_s, u"très bien"_s}
+        << false;
     QTest::newRow("more entries than subjects")
-        << QByteArray("Comments=a|b|c|d|\r\n") << QStringList{"a", "b", "c"} << false;
+        << QByteArray("Comments=a|b|c|d|\r\n") << QStringList{u"a"_s, u"b"_s, u"c"_s} << false;
     QTest::newRow("last entry without its bar")
-        << QByteArray("Comments=a|b|c\r\n") << QStringList{"a", "b", ""} << false;
+        << QByteArray("Comments=a|b|c\r\n") << QStringList{u"a"_s, u"b"_s, u""_s} << false;
     QTest::newRow("all empty: no line written")
-        << QByteArray("Comments=|||\r\n") << QStringList{"", "", ""} << false;
+        << QByteArray("Comments=|||\r\n") << QStringList{u""_s, u""_s, u""_s} << false;
     QTest::newRow("a note between blocks is no comment")
-        << QByteArray("\r\nComments=a|b|c|\r\n") << QStringList{"", "", ""} << false;
+        << QByteArray("\r\nComments=a|b|c|\r\n") << QStringList{u""_s, u""_s, u""_s} << false;
 }
 
 // Read into the pupil's record, written after "Remarks=" only when there is
@@ -101,13 +104,14 @@ void TestComments::storedAsOneLineWithoutBar() {
 // line renamed or turned into a heading.
 void TestComments::followTheSubjects() {
     TPData pupil(TDataType::dtPupil);
-    const QStringList before = {"Lecture", "Calcul", "Chant"};
+    const QStringList before = {u"Lecture"_s, u"Calcul"_s, u"Chant"_s};
     for (int i = 0; i < before.size(); ++i) {
         pupil.SetLevel(i, 1);
         pupil.SetComment(i, QStringLiteral("sur ") + before[i]);
     }
-    const auto after = RemapPupil(pupil, before, {"$Chant", "CALCUL", "Poésie", "Lecture"},
-                                  QLocale(QLocale::French, QLocale::France));
+    const auto after =
+        RemapPupil(pupil, before, {u"$Chant"_s, u"CALCUL"_s, u"Poésie"_s, u"Lecture"_s},
+                   QLocale(QLocale::French, QLocale::France));
     QCOMPARE(after->GetComment(0), QString());
     QCOMPARE(after->GetComment(1), QStringLiteral("sur Calcul"));
     QCOMPARE(after->GetComment(2), QString());

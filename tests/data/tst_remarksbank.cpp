@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestRemarksBank : public QObject {
     Q_OBJECT
 
@@ -26,34 +28,30 @@ void TestRemarksBank::agreement_data() {
     QTest::addColumn<QString>("sexe");
     QTest::addColumn<QString>("expected");
     const QString boy = SexeValues()[0], girl = SexeValues()[1], unknown = SexeValues()[2];
-    QTest::newRow("first name") << "{prénom} lit bien." << boy << "Léa lit bien.";
-    QTest::newRow("first name, no accent") << "{prenom}" << girl << "Léa";
-    QTest::newRow("surname") << "{nom}" << girl << "Dupont";
-    QTest::newRow("name in capitals") << "{NOM} {PRÉNOM}" << boy << "DUPONT LÉA";
-    QTest::newRow("il, boy") << "{il/elle} lit" << boy << "il lit";
-    QTest::newRow("il, girl") << "{il/elle} lit" << girl << "elle lit";
-    QTest::newRow("il, unknown") << "{il/elle} lit" << unknown << "il·elle lit";
-    QTest::newRow("Il, boy") << "{Il/Elle} lit" << boy << "Il lit";
-    QTest::newRow("Il, girl") << "{Il/Elle} lit" << girl << "Elle lit";
-    QTest::newRow("Il, unknown") << "{Il/Elle} lit" << unknown << "Il·elle lit";
-    QTest::newRow("pair, boy") << "{attentif/attentive}" << boy << "attentif";
-    QTest::newRow("pair, girl") << "{attentif/attentive}" << girl << "attentive";
-    QTest::newRow("pair, unknown") << "{attentif/attentive}" << unknown << "attentif·ve";
-    QTest::newRow("sexe in other capitals") << "{il/elle}"
-                                            << "FILLE"
-                                            << "elle";
-    QTest::newRow("sexe not one of the three") << "{il/elle}"
-                                               << "?"
-                                               << "il·elle";
-    QTest::newRow("ending only") << "content{/e}" << girl << "contente";
-    QTest::newRow("ending only, unknown") << "content{/e}" << unknown << "content·e";
-    QTest::newRow("unknown field") << "{date} et {prénom}" << boy << "{date} et Léa";
-    QTest::newRow("three forms") << "{a/b/c}" << boy << "{a/b/c}";
-    QTest::newRow("empty braces") << "{} {/}" << boy << "{} {/}";
-    QTest::newRow("unclosed") << "{prénom" << boy << "{prénom";
-    QTest::newRow("nested opening") << "{ {prénom}" << boy << "{ Léa";
-    QTest::newRow("several") << "{prénom} est {sérieux/sérieuse} ; {il/elle} progresse." << girl
-                             << "Léa est sérieuse ; elle progresse.";
+    QTest::newRow("first name") << u"{prénom} lit bien."_s << boy << u"Léa lit bien."_s;
+    QTest::newRow("first name, no accent") << u"{prenom}"_s << girl << u"Léa"_s;
+    QTest::newRow("surname") << u"{nom}"_s << girl << u"Dupont"_s;
+    QTest::newRow("name in capitals") << u"{NOM} {PRÉNOM}"_s << boy << u"DUPONT LÉA"_s;
+    QTest::newRow("il, boy") << u"{il/elle} lit"_s << boy << u"il lit"_s;
+    QTest::newRow("il, girl") << u"{il/elle} lit"_s << girl << u"elle lit"_s;
+    QTest::newRow("il, unknown") << u"{il/elle} lit"_s << unknown << u"il·elle lit"_s;
+    QTest::newRow("Il, boy") << u"{Il/Elle} lit"_s << boy << u"Il lit"_s;
+    QTest::newRow("Il, girl") << u"{Il/Elle} lit"_s << girl << u"Elle lit"_s;
+    QTest::newRow("Il, unknown") << u"{Il/Elle} lit"_s << unknown << u"Il·elle lit"_s;
+    QTest::newRow("pair, boy") << u"{attentif/attentive}"_s << boy << u"attentif"_s;
+    QTest::newRow("pair, girl") << u"{attentif/attentive}"_s << girl << u"attentive"_s;
+    QTest::newRow("pair, unknown") << u"{attentif/attentive}"_s << unknown << u"attentif·ve"_s;
+    QTest::newRow("sexe in other capitals") << u"{il/elle}"_s << u"FILLE"_s << u"elle"_s;
+    QTest::newRow("sexe not one of the three") << u"{il/elle}"_s << u"?"_s << u"il·elle"_s;
+    QTest::newRow("ending only") << u"content{/e}"_s << girl << u"contente"_s;
+    QTest::newRow("ending only, unknown") << u"content{/e}"_s << unknown << u"content·e"_s;
+    QTest::newRow("unknown field") << u"{date} et {prénom}"_s << boy << u"{date} et Léa"_s;
+    QTest::newRow("three forms") << u"{a/b/c}"_s << boy << u"{a/b/c}"_s;
+    QTest::newRow("empty braces") << u"{} {/}"_s << boy << u"{} {/}"_s;
+    QTest::newRow("unclosed") << u"{prénom"_s << boy << u"{prénom"_s;
+    QTest::newRow("nested opening") << u"{ {prénom}"_s << boy << u"{ Léa"_s;
+    QTest::newRow("several") << u"{prénom} est {sérieux/sérieuse} ; {il/elle} progresse."_s << girl
+                             << u"Léa est sérieuse ; elle progresse."_s;
 }
 
 void TestRemarksBank::agreement() {
@@ -68,27 +66,13 @@ void TestRemarksBank::joinedForms_data() {
     QTest::addColumn<QString>("masculine");
     QTest::addColumn<QString>("feminine");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("same") << "élève"
-                          << "élève"
-                          << "élève";
-    QTest::newRow("ending") << "content"
-                            << "contente"
-                            << "content·e";
-    QTest::newRow("doubled") << "bon"
-                             << "bonne"
-                             << "bon·ne";
-    QTest::newRow("changed ending") << "sérieux"
-                                    << "sérieuse"
-                                    << "sérieux·se";
-    QTest::newRow("little in common") << "beau"
-                                      << "belle"
-                                      << "beau·belle";
-    QTest::newRow("short words") << "le"
-                                 << "la"
-                                 << "le·la";
-    QTest::newRow("article") << "un"
-                             << "une"
-                             << "un·e";
+    QTest::newRow("same") << u"élève"_s << u"élève"_s << u"élève"_s;
+    QTest::newRow("ending") << u"content"_s << u"contente"_s << u"content·e"_s;
+    QTest::newRow("doubled") << u"bon"_s << u"bonne"_s << u"bon·ne"_s;
+    QTest::newRow("changed ending") << u"sérieux"_s << u"sérieuse"_s << u"sérieux·se"_s;
+    QTest::newRow("little in common") << u"beau"_s << u"belle"_s << u"beau·belle"_s;
+    QTest::newRow("short words") << u"le"_s << u"la"_s << u"le·la"_s;
+    QTest::newRow("article") << u"un"_s << u"une"_s << u"un·e"_s;
 }
 
 void TestRemarksBank::joinedForms() {

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // A small dictionary of the test's own, in the given encoding; never the
 // machine's.
 class TestSpelling : public QObject {
@@ -32,8 +34,8 @@ private:
 
 namespace {
 
-const QStringList kWords = {"bon",     "travail", "élève", "école", "lire",
-                            "progrès", "il",      "elle",  "lit",   "peut-être"};
+const QStringList kWords = {u"bon"_s,     u"travail"_s, u"élève"_s, u"école"_s, u"lire"_s,
+                            u"progrès"_s, u"il"_s,      u"elle"_s,  u"lit"_s,   u"peut-être"_s};
 
 } // namespace
 
@@ -68,11 +70,11 @@ void TestSpelling::words_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("words");
     QTest::newRow("blanks and punctuation")
-        << "Bon travail, bravo !" << QStringList{"Bon", "travail", "bravo"};
-    QTest::newRow("elision and hyphen")
-        << "l'école, l’élève, peut-être -" << QStringList{"l'école", "l’élève", "peut-être"};
-    QTest::newRow("joiners at the edges") << "'cité' -là-" << QStringList{"cité", "là"};
-    QTest::newRow("digits are no words") << "CM1 3e 12,5 et" << QStringList{"et"};
+        << u"Bon travail, bravo !"_s << QStringList{u"Bon"_s, u"travail"_s, u"bravo"_s};
+    QTest::newRow("elision and hyphen") << u"l'école, l’élève, peut-être -"_s
+                                        << QStringList{u"l'école"_s, u"l’élève"_s, u"peut-être"_s};
+    QTest::newRow("joiners at the edges") << u"'cité' -là-"_s << QStringList{u"cité"_s, u"là"_s};
+    QTest::newRow("digits are no words") << u"CM1 3e 12,5 et"_s << QStringList{u"et"_s};
     QTest::newRow("combining accent") << QString::fromUtf8("e\xCC\x81le\xCC\x80ve")
                                       << QStringList{QString::fromUtf8("e\xCC\x81le\xCC\x80ve")};
 }
@@ -89,15 +91,15 @@ void TestSpelling::words() {
 void TestSpelling::misspelt_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("misspelt");
-    QTest::newRow("all known") << "Bon travail, élève !" << QStringList();
-    QTest::newRow("capitals") << "BON Travail" << QStringList();
-    QTest::newRow("one wrong") << "Bon travial" << QStringList{"travial"};
-    QTest::newRow("abbreviation") << "EPS" << QStringList();
-    QTest::newRow("elided article") << "l'école d’école" << QStringList();
-    QTest::newRow("elided, word wrong") << "l'ecole" << QStringList{"ecole"};
-    QTest::newRow("hyphenated word") << "peut-être" << QStringList();
-    QTest::newRow("hyphenated, one part wrong") << "bon-lir" << QStringList{"lir"};
-    QTest::newRow("several lines") << "lire\nlirre bon" << QStringList{"lirre"};
+    QTest::newRow("all known") << u"Bon travail, élève !"_s << QStringList();
+    QTest::newRow("capitals") << u"BON Travail"_s << QStringList();
+    QTest::newRow("one wrong") << u"Bon travial"_s << QStringList{u"travial"_s};
+    QTest::newRow("abbreviation") << u"EPS"_s << QStringList();
+    QTest::newRow("elided article") << u"l'école d’école"_s << QStringList();
+    QTest::newRow("elided, word wrong") << u"l'ecole"_s << QStringList{u"ecole"_s};
+    QTest::newRow("hyphenated word") << u"peut-être"_s << QStringList();
+    QTest::newRow("hyphenated, one part wrong") << u"bon-lir"_s << QStringList{u"lir"_s};
+    QTest::newRow("several lines") << u"lire\nlirre bon"_s << QStringList{u"lirre"_s};
 }
 
 void TestSpelling::misspelt() {
