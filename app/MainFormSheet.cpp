@@ -79,25 +79,18 @@ void TMainForm::EdtChange(QObject* sender) {
     if (!record || !record->IsPupil())
         return;
     const QModelIndex node = SelectedNode();
+    // Showing a record changes nothing in it: only the teacher's edits are
+    // stored, each through the history.
+    if (FFillingSheet)
+        return;
     if (sender == SurnameEdt || sender == NameEdt) {
         // Cut and fitted to the file first, then normalised.
         const QString name =
             NormaliseName(TPData::StoredText(static_cast<QLineEdit*>(sender)->text()));
-        if (!FFillingSheet) {
-            FEditor->SetSheetField(
-                node, sender == SurnameEdt ? TSheetField::Surname : TSheetField::Name, name);
-            return;
-        }
-        if (sender == SurnameEdt)
-            record->SetSurname(name);
-        else
-            record->SetName(name);
-        FModel->SetNodeText(node, record->Surname() + u' ' + record->Name());
+        FEditor->SetSheetField(
+            node, sender == SurnameEdt ? TSheetField::Surname : TSheetField::Name, name);
     } else if (sender == BirthdayEdt) {
-        if (FFillingSheet)
-            record->SetBirthDay(BirthdayEdt->text());
-        else
-            FEditor->SetSheetField(node, TSheetField::BirthDay, BirthdayEdt->text());
+        FEditor->SetSheetField(node, TSheetField::BirthDay, BirthdayEdt->text());
     } else if (sender == SexeCombo) {
         FEditor->SetSheetField(node, TSheetField::Sexe, SexeCombo->currentText());
     } else if (sender == RemarksMemo && !FFillingRemarks) {

@@ -80,32 +80,60 @@ private:
     QString FLine;
 };
 
-void Encode(TWorkspaceEncoder& file, const TWorkspace& tree, const TRegionalSettings& regional,
-            QDate today) {
-    int classCount = 0;
-    int pupilCount = 0;
-    for (const auto& schoolClass : tree.Classes) {
-        classCount += schoolClass->Data ? 1 : 0;
-        for (const auto& pupil : schoolClass->Pupils)
-            pupilCount += pupil->Data ? 1 : 0;
-    }
-
+void Head(TWorkspaceEncoder& file, TWorkspaceCounts counts, const TRegionalSettings& regional,
+          QDate today) {
     file.Line(u"Quillorin v1.0 BETA");
     file.Line(QString(QStringLiteral("File created on : ") + regional.FormatDate(today)));
     file.Line(u"");
-    file.Line(QString(QStringLiteral("NbClasses=") + QString::number(classCount)));
-    file.Line(QString(QStringLiteral("NbPupils=") + QString::number(pupilCount)));
-    for (const auto& schoolClass : tree.Classes) {
-        if (schoolClass->Data)
-            file.ClassBlock(*schoolClass->Data);
-        for (const auto& pupil : schoolClass->Pupils) {
-            if (pupil->Data)
-                file.PupilBlock(*pupil->Data);
-        }
+    file.Line(QString(QStringLiteral("NbClasses=") + QString::number(counts.Classes)));
+    file.Line(QString(QStringLiteral("NbPupils=") + QString::number(counts.Pupils)));
+}
+
+void Blocks(TWorkspaceEncoder& file, const TClassNode& schoolClass) {
+    if (schoolClass.Data)
+        file.ClassBlock(*schoolClass.Data);
+    for (const auto& pupil : schoolClass.Pupils) {
+        if (pupil->Data)
+            file.PupilBlock(*pupil->Data);
     }
 }
 
+void Encode(TWorkspaceEncoder& file, const TWorkspace& tree, const TRegionalSettings& regional,
+            QDate today) {
+    Head(file, CountsOf(tree), regional, today);
+    for (const auto& schoolClass : tree.Classes)
+        Blocks(file, *schoolClass);
+}
+
 } // namespace
+
+TWorkspaceCounts CountsOf(const TWorkspace& tree) {
+    TWorkspaceCounts counts;
+    for (const auto& schoolClass : tree.Classes)
+        counts += CountsOf(*schoolClass);
+    return counts;
+}
+
+TWorkspaceCounts CountsOf(const TClassNode& schoolClass) {
+    TWorkspaceCounts counts;
+    counts.Classes = schoolClass.Data ? 1 : 0;
+    for (const auto& pupil : schoolClass.Pupils)
+        counts.Pupils += pupil->Data ? 1 : 0;
+    return counts;
+}
+
+QByteArray EncodeWorkspaceHead(TWorkspaceCounts counts, const TRegionalSettings& regional,
+                               QDate today) {
+    TWorkspaceEncoder file(regional);
+    Head(file, counts, regional, today);
+    return file.Bytes();
+}
+
+QByteArray EncodeClassBlocks(const TClassNode& schoolClass, const TRegionalSettings& regional) {
+    TWorkspaceEncoder file(regional);
+    Blocks(file, schoolClass);
+    return file.Bytes();
+}
 
 QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today) {
     TWorkspaceEncoder file(regional);

@@ -17,6 +17,24 @@
 // CR LF. Nodes whose record was released are left out.
 QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today);
 
+// The same bytes in parts, for a copy kept up to date class by class: the
+// head for the counts, then each class's blocks (its own and its pupils').
+struct TWorkspaceCounts {
+    int Classes = 0;
+    int Pupils = 0;
+
+    TWorkspaceCounts& operator+=(TWorkspaceCounts other) {
+        Classes += other.Classes;
+        Pupils += other.Pupils;
+        return *this;
+    }
+};
+TWorkspaceCounts CountsOf(const TWorkspace& tree);
+TWorkspaceCounts CountsOf(const TClassNode& schoolClass);
+QByteArray EncodeWorkspaceHead(TWorkspaceCounts counts, const TRegionalSettings& regional,
+                               QDate today);
+QByteArray EncodeClassBlocks(const TClassNode& schoolClass, const TRegionalSettings& regional);
+
 // Whether the tree encodes to the file's lines, its date line aside: whether
 // a load of those lines kept all they held. A file of blank lines holds
 // nothing to keep.
