@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "tests/support/DialogDriver.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>
