@@ -3,6 +3,8 @@
 
 #include "app/MainForm.h"
 
+#include "app/NameCase.h"
+
 #include "app/ClassDlg.h"
 #include "app/DeleteDlg.h"
 #include "app/HandlerGuard.h"
@@ -74,9 +76,10 @@ void TMainForm::FileNewPupilExecute() {
         if (dialog.exec() != QDialog::Accepted)
             return;
 
-        auto pupil = NewPupilNode(
-            {dialog.Surname(), dialog.Name(), dialog.BirthDay(), dialog.Sexe(), dialog.ClassName()},
-            int(schoolClass->Data->Lines().size()));
+        auto pupil = NewPupilNode({NormaliseName(TPData::StoredText(dialog.Surname())),
+                                   NormaliseName(TPData::StoredText(dialog.Name())),
+                                   dialog.BirthDay(), dialog.Sexe(), dialog.ClassName()},
+                                  int(schoolClass->Data->Lines().size()));
         std::vector<std::unique_ptr<TNode>> pupils;
         pupils.push_back(std::move(pupil));
         SelectNode(Editor().AddPupils(target, std::move(pupils)));
