@@ -19,7 +19,8 @@ TDeleteDlg::TDeleteDlg(QWidget* parent)
     : QDialog(parent, Qt::Tool)
     , ConfirmIco(new QLabel(this))
     , InfoLbl(new QLabel(QStringLiteral("Voulez-vous vraiment supprimer ___ ?"), this))
-    , FadingLbl(new QLabel(QStringLiteral("Annuation impossible."), this))
+    , FadingLbl(new QLabel(
+          QStringLiteral("Vous pourrez l'annuler avec Edition > Annuler (Ctrl+Z)."), this))
     , OkBtn(NewFlatButton(*this, "OkBtn", "Ok", 108, 88))
     , CancelBtn(NewFlatButton(*this, "CancelBtn", "Annuler", 192, 88)) {
     setObjectName(QStringLiteral("DeleteDlg"));
@@ -33,8 +34,9 @@ TDeleteDlg::TDeleteDlg(QWidget* parent)
     InfoLbl->setTextFormat(Qt::PlainText);
     InfoLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FadingLbl->setObjectName(QStringLiteral("FadingLbl"));
-    FadingLbl->move(64, 64);
-    FadingLbl->adjustSize();
+    // The reminder may take two lines in a large font.
+    FadingLbl->setWordWrap(true);
+    FadingLbl->setGeometry(64, 64, 321, FadingLbl->heightForWidth(321));
     setTabOrder(OkBtn, CancelBtn);
 
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);

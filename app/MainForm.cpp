@@ -1,29 +1,37 @@
-// The main window's life: start-up, the status bar layout, quitting, help.
+// The main window's life: start-up, saving, quitting, help.
 
 #include "app/MainForm.h"
 
+#include "app/BackupsDlg.h"
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/QuitDlg.h"
 #include "app/StatusBar.h"
+#include "app/TerminationWatch.h"
 #include "app/help/HookHelpSystem.h"
 #include "data/DatedCopies.h"
 #include "data/SafeFile.h"
+#include "data/WorkspaceReader.h"
 #include "data/WorkspaceWriter.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceDocument.h"
 #include "workspace/WorkspaceEditor.h"
 #include "workspace/WorkspaceModel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLockFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSessionManager>
 #include <QSplitter>
 #include <QTreeView>
+#include <QUndoStack>
 
 namespace {
 
@@ -35,15 +43,23 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     : QMainWindow(parent)
     , FEnvironment(std::move(environment))
     , FStartDay(FEnvironment.Today())
-    , FModel(new TWorkspaceModel(
-          FWorkspace, [this](int image, int selected) { return FImages.TreeIcon(image, selected); },
-          this))
-    , FEditor(std::make_unique<TWorkspaceEditor>(*FModel)) {
+    , FDocument(new TWorkspaceDocument(
+          FEnvironment.Folder, FEnvironment.Regional, FEnvironment.Today,
+          [this](int image, int selected) { return FImages.TreeIcon(image, selected); }))
+    , FModel(&FDocument->Model())
+    , FEditor(&FDocument->Editor()) {
     FEditor->SetShowNode([this](const QModelIndex& node) { ShowChangedNode(node); });
     BuildLayout();
     BuildCommands();
     BuildWelcome();
     SetAccessibleNames();
+    // Qt deletes a window's children in the order they came: the document,
+    // given last, goes after every view and handler that reads it.
+    FDocument->setParent(this);
+    // The title's "*" while there are unsaved changes; undoing back to the
+    // saved state takes it away.
+    setWindowTitle(ApplicationTitle() + QStringLiteral("[*]"));
+    connect(FDocument, &TWorkspaceDocument::ModifiedChanged, this, &QWidget::setWindowModified);
     // Typing in a field is one step until the focus leaves it.
     connect(qApp, &QApplication::focusChanged, this, [this] { FEditor->EndTyping(); });
     connect(Tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -56,30 +72,22 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-    // The widgets going away move the focus; the editor goes first. The
-    // views and the model read the records: they go before the records.
+    // The widgets going away move the focus, which must not reach a
+    // handler of a window that is gone; nor may a view's last events reach
+    // the filter that reads it.
     disconnect(qApp, nullptr, this, nullptr);
-    // A view being destroyed still sends events: none may reach the filter
-    // that reads it.
     Tree->viewport()->removeEventFilter(this);
-    delete FColumns;
-    FEditor.reset();
-    delete FModel;
 }
 
 bool TMainForm::LockWorkspace() {
-    FLock = std::make_unique<QLockFile>(FEnvironment.FilePath(QStringLiteral("tree.lock")));
-    // Held as long as the program runs: only a dead holder makes it stale,
-    // however old it is.
-    FLock->setStaleLockTime(0);
-    if (FLock->tryLock(0) || FLock->error() != QLockFile::LockFailedError)
+    if (FDocument->Lock())
         return true;
     FOpenedElsewhere = true;
     ShowMessage(MessageParent(),
                 QStringLiteral("Les classes et les élèves de '%1' sont déjà ouverts dans un autre "
                                "Quillorin.\rCelui-ci se ferme sans rien enregistrer, pour ne pas "
                                "écraser le travail fait dans l'autre.")
-                    .arg(FEnvironment.FilePath(QStringLiteral("tree.dat"))));
+                    .arg(FDocument->FilePath()));
     return false;
 }
 
@@ -108,31 +116,57 @@ void TMainForm::FormCreate() {
     PrepareGrid(nullptr);
     FFillingRemarks = false;
     StartSpelling();
-    LoadWorkspaceFile(FEnvironment.FilePath(QStringLiteral("tree.dat")));
+    LoadWorkspaceFile();
+    AskRecovery();
+    // A shutdown or a `kill` keeps the unsaved work in the recovery file;
+    // so does the end of the session.
+    FTermination = new TTerminationWatch([this] { Terminate(); }, this);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        CommitPendingEdit();
+        FDocument->FlushRecovery();
+    });
 }
 
-void TMainForm::LoadWorkspaceFile(const QString& path) {
+void TMainForm::LoadWorkspaceFile() {
     // Nothing to read yet, and nothing to report: the window says what to
     // do first instead.
-    if (FFirstRun) {
-        FLoadResult.Found = false;
+    if (FFirstRun)
         return;
-    }
-    auto show = [this](const QString& text) {
-        ShowMessage(MessageParent(), text);
-    };
-    const bool loaded = RunGuarded(MessageParent(), [&] {
-        FModel->Reset([&](TWorkspace& tree) {
-            FLoadResult = LoadWorkspace(path, tree, FEnvironment.Regional, show);
-        });
-    });
-    // Whatever stopped the load, the file holds more than the tree now does.
-    if (!loaded) {
-        FLoadResult.SetCutShort();
+    const TLoadResult& result =
+        FDocument->Load([this](const QString& text) { ShowMessage(MessageParent(), text); });
+    if (!result.Error.isEmpty())
+        ShowErrorReport(MessageParent(), result.Error);
+}
+
+void TMainForm::AskRecovery() {
+    if (!FDocument->HasRecovery())
         return;
+    QMessageBox question(QMessageBox::Question, ApplicationTitle(),
+                         QStringLiteral("Quillorin ne s'est pas fermé normalement. Les "
+                                        "modifications faites depuis le dernier enregistrement "
+                                        "peuvent être récupérées. Les récupérer ?"),
+                         QMessageBox::NoButton, MessageParent());
+    question.setObjectName(QStringLiteral("RecoveryQuestion"));
+    QPushButton* yes = question.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+    question.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+    question.setDefaultButton(yes);
+    question.exec();
+    if (question.clickedButton() == yes) {
+        if (auto error = FDocument->Recover()) {
+            ShowErrorReport(MessageParent(), *error);
+        } else {
+            SelectNode(FModel->index(0, 0));
+            return;
+        }
     }
-    if (!FLoadResult.Error.isEmpty())
-        ShowErrorReport(MessageParent(), FLoadResult.Error);
+    const auto aside = FDocument->SetRecoveryAside(QDateTime::currentDateTime());
+    if (aside.Error)
+        ShowErrorReport(MessageParent(), *aside.Error);
+    else
+        ShowMessage(MessageParent(),
+                    QStringLiteral("Les modifications non enregistrées sont gardées à part dans "
+                                   "'%1'.")
+                        .arg(QDir::toNativeSeparators(aside.Path)));
 }
 
 void TMainForm::ShowAtStart() {
@@ -179,14 +213,19 @@ bool TMainForm::FormClose() {
         if (dialog.exec() != QDialog::Accepted)
             return false;
     }
-    if (!KeepCopyOfDamagedWorkspace())
+    if (!SaveFiles())
         return false;
-    const QDate today = FEnvironment.Today();
-    // A copy that cannot be made never stops the save.
-    KeepDatedCopy(FEnvironment.FilePath(QStringLiteral("tree.dat")), today);
-    if (auto error = SaveWorkspace(FEnvironment.FilePath(QStringLiteral("tree.dat")), FWorkspace,
-                                   FEnvironment.Regional, today)) {
-        ShowErrorReport(this, *error);
+    FDocument->Close();
+    FHelp.reset();
+    return true;
+}
+
+bool TMainForm::SaveFiles() {
+    const TWorkspaceDocument::TSaveResult saved = FDocument->Save();
+    for (const QString& notice : saved.Notices)
+        ShowMessage(this, notice);
+    if (saved.Error) {
+        ShowErrorReport(this, *saved.Error);
         return false;
     }
     if (!KeepCopyOfDamagedSettings())
@@ -196,31 +235,65 @@ bool TMainForm::FormClose() {
         ShowErrorReport(this, *error);
         return false;
     }
-    FModel->Reset([](TWorkspace& tree) { FreeWorkspace(tree); });
-    FHelp.reset();
     return true;
 }
 
-bool TMainForm::KeepCopyOfDamagedWorkspace() {
-    // A file that was read only in part would lose the rest when written:
-    // keep it as it was, once, and say where.
-    if (FCopyKept || !FLoadResult.Found || FLoadResult.Complete())
-        return true;
-    const QString path = FEnvironment.FilePath(QStringLiteral("tree.dat"));
-    if (!QFileInfo::exists(path)) {
-        FCopyKept = true;
-        return true;
+void TMainForm::FileSaveExecute() {
+    CommitPendingEdit();
+    SaveFiles();
+}
+
+void TMainForm::Terminate() {
+    CommitPendingEdit();
+    FDocument->FlushRecovery();
+    QCoreApplication::exit(0);
+}
+
+void TMainForm::FileBackupsExecute() {
+    CommitPendingEdit();
+    std::vector<TBackupEntry> entries;
+    for (const TDatedCopy& copy : DatedCopiesOf(FDocument->FilePath())) {
+        TBackupEntry entry{copy.Day, copy.Path};
+        TWorkspace tree;
+        if (const auto bytes = ReadWholeFile(copy.Path)) {
+            const TLoadResult read =
+                LoadWorkspaceFromBytes(*bytes, tree, FEnvironment.Regional, [](const QString&) {});
+            entry.Complete = read.Complete();
+        } else {
+            entry.Complete = false;
+        }
+        const TWorkspaceCounts counts = CountsOf(tree);
+        entry.Classes = counts.Classes;
+        entry.Pupils = counts.Pupils;
+        entries.push_back(entry);
     }
-    const TCopyResult copy = KeepCopyOf(path);
-    if (copy.Error) {
-        ShowErrorReport(this, *copy.Error);
-        return false;
+    TBackupsDlg dialog(std::move(entries), this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Chosen())
+        return;
+    RestoreBackup(dialog.Chosen()->Path, dialog.Chosen()->Day);
+}
+
+void TMainForm::RestoreBackup(const QString& path, QDate day) {
+    const QString dayText = FEnvironment.Regional.FormatDate(day);
+    QMessageBox question(QMessageBox::Question, ApplicationTitle(),
+                         QStringLiteral("Remplacer toutes les classes et tous les élèves par ceux "
+                                        "de la copie du %1 ?\nVous pourrez l'annuler avec "
+                                        "Edition > Annuler (Ctrl+Z).")
+                             .arg(dayText),
+                         QMessageBox::NoButton, this);
+    question.setObjectName(QStringLiteral("RestoreQuestion"));
+    QPushButton* yes = question.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+    QPushButton* no = question.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+    question.setDefaultButton(no);
+    question.exec();
+    if (question.clickedButton() != yes)
+        return;
+    if (auto error = FDocument->Restore(path, QStringLiteral("copie du ") + dayText)) {
+        ShowErrorReport(this, *error);
+        return;
     }
-    FCopyKept = true;
-    ShowMessage(this, QStringLiteral("Le fichier '%1' n'avait pas pu être lu en entier.\r"
-                                     "Une copie de son contenu d'origine est gardée dans '%2'.")
-                          .arg(path, copy.CopyPath));
-    return true;
+    SelectNode(FModel->index(0, 0));
+    TreeChange();
 }
 
 void TMainForm::HelpContentsExecute() {

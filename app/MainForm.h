@@ -19,7 +19,6 @@
 #include <memory>
 
 class QAction;
-class QLockFile;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -34,12 +33,15 @@ class TEditGrid;
 class TStatisticsForm;
 class TStatusBar;
 class THookHelpSystem;
+class TTerminationWatch;
+class TWorkspaceDocument;
 class TWorkspaceEditor;
 class TWorkspaceModel;
 
 // The program's one window: the class and pupil tree on the left; on the
-// right the pupil's identity, the evaluation grid and the remarks. The tree
-// is the only store of the workspace between start and the confirmed quit.
+// right the pupil's identity, the evaluation grid and the remarks. The open
+// workspace (records, model, history, files) is its document's; the window
+// shows it and sends the teacher's changes to it.
 //
 // Its code is split by concern: MainForm.cpp (start-up, quit, help),
 // MainFormLayout.cpp (controls), MainFormCommands.cpp (actions, menus, tool
@@ -68,6 +70,7 @@ public:
     void SelectNode(const QModelIndex& node);
     TWorkspaceModel& Model() const { return *FModel; }
     TWorkspaceEditor& Editor() { return *FEditor; }
+    TWorkspaceDocument& Document() const { return *FDocument; }
 
     const TColHints& ColHints() const { return FColHints; }
     TPrintConf& PrintConf() { return FPrintConf; }
@@ -112,6 +115,11 @@ public:
     void FileExportResultsExecute();
     void ExportResultsTo(const QString& path, const QModelIndex& classIndex);
     void FileExitExecute();
+    // Saving at any time, the dated copies, and the end the system asks for.
+    void FileSaveExecute();
+    void FileBackupsExecute();
+    void RestoreBackup(const QString& path, QDate day);
+    void Terminate();
     void EditUndoExecute();
     void EditRedoExecute();
     void HelpContentsExecute();
@@ -139,15 +147,16 @@ private:
     bool LockWorkspace();
     void FormResize();
     bool FormClose();
-    bool KeepCopyOfDamagedWorkspace();
     bool KeepCopyOfDamagedSettings();
+    bool SaveFiles();
+    void AskRecovery();
     void ShowHelpTopic(const QString& topic);
 
     void LoadSettings(const QString& path);
     TSettings CurrentSettings() const;
     void ApplyWindowSettings(const TWindowSettings& window);
 
-    void LoadWorkspaceFile(const QString& path);
+    void LoadWorkspaceFile();
     void SetSheetEnabled(bool enabled);
     void EdtChange(QObject* sender);
     void FillSummaryRow(const TClassNode& schoolClass, int subject);
@@ -172,22 +181,22 @@ private:
     TEnvironment FEnvironment;
     QDate FStartDay;
     TImageLists FImages;
-    TWorkspace FWorkspace;
+    // Deleted by Qt after every widget of the window, which read it: it is
+    // the window's last child.
+    TWorkspaceDocument* FDocument;
     TWorkspaceModel* FModel;
-    std::unique_ptr<TWorkspaceEditor> FEditor;
-    TLoadResult FLoadResult;
-    bool FCopyKept = false;
+    TWorkspaceEditor* FEditor;
+    TTerminationWatch* FTermination = nullptr;
     bool FSettingsNeedCopy = false; // the settings file was not read whole
     TColHints FColHints = DefaultColHints();
     TPrintConf FPrintConf;
     bool FFillingRemarks = false;
-    // True while UpdatePupilSheet fills the identity fields, which stores
-    // nothing: showing a pupil never changes it.
+    // True while UpdatePupilSheet fills the identity fields: showing a
+    // record never changes it.
     bool FFillingSheet = false;
     bool FStartMaximized = false;
     bool FToolBarHints = true;
     std::unique_ptr<THookHelpSystem> FHelp;
-    std::unique_ptr<QLockFile> FLock;
     bool FOpenedElsewhere = false;
     QPointer<TStatisticsForm> FStatistics;
     // The import's column choices, kept in the settings file.
@@ -228,6 +237,8 @@ private:
     QAction* FileBigIcons = nullptr;
     QAction* FileBigIconsItem = nullptr;
     QAction* FileExit = nullptr;
+    QAction* FileSave = nullptr;
+    QAction* FileBackups = nullptr;
     QAction* EditUndo = nullptr;
     QAction* EditRedo = nullptr;
     QAction* HelpContents = nullptr;

@@ -3,6 +3,8 @@
 
 #include "app/MainForm.h"
 
+#include "app/NameCase.h"
+
 #include "app/ClassDlg.h"
 #include "app/DeleteDlg.h"
 #include "app/HandlerGuard.h"

@@ -7,9 +7,11 @@
 #include "workspace/WorkspaceEditor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -101,6 +103,16 @@ void TMainForm::BuildCommands() {
     connect(FileBigIconsItem, &QAction::triggered, this, &TMainForm::FileBigIconsExecute);
     FileExit = NewAction("FileExit", QStringLiteral("&Quitter"));
     connect(FileExit, &QAction::triggered, this, &TMainForm::FileExitExecute);
+    // Saving at any time and the dated copies.
+    FileSave = NewAction("FileSave", QStringLiteral("E&nregistrer"));
+    FileSave->setIconText(QStringLiteral("Enregistrer"));
+    FileSave->setToolTip(QStringLiteral("Enregistrer (Ctrl+S)"));
+    FileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    FileSave->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton));
+    connect(FileSave, &QAction::triggered, this, Guarded(&TMainForm::FileSaveExecute));
+    FileBackups = NewAction("FileBackups", QStringLiteral("Copies &datées..."));
+    FileBackups->setIconText(QStringLiteral("Copies datées..."));
+    connect(FileBackups, &QAction::triggered, this, Guarded(&TMainForm::FileBackupsExecute));
     BuildHistoryActions();
     BuildClassEntryCommands();
     HelpContents = NewAction("HelpContents", QStringLiteral("&Rubriques d'aide"));
@@ -130,6 +142,8 @@ void TMainForm::BuildMenus() {
     file->addSeparator();
     file->addActions({FileToolBar, FileBigIconsItem});
     file->addSeparator();
+    file->addAction(FileBackups);
+    file->addAction(FileSave);
     file->addAction(FileExit);
     QMenu* edition = menuBar()->addMenu(QStringLiteral("&Edition"));
     edition->setObjectName(QStringLiteral("EditMenu"));
@@ -202,6 +216,7 @@ void TMainForm::BuildToolBar() {
     separator->setFixedWidth(8);
     ToolBar->addWidget(separator);
     ToolBar->addActions({FileDelete, FilePrint, FileModifyMatters, FileClassEntry});
+    ToolBar->addAction(FileSave);
     for (QAction* action : ToolBar->actions()) {
         if (QWidget* button = ToolBar->widgetForAction(action);
             qobject_cast<QToolButton*>(button)) {

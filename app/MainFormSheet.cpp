@@ -86,6 +86,10 @@ void TMainForm::EdtChange(QObject* sender) {
     if (FFillingSheet || !record || !record->IsPupil())
         return;
     const QModelIndex node = SelectedNode();
+    // Showing a record changes nothing in it: only the teacher's edits are
+    // stored, each through the history.
+    if (FFillingSheet)
+        return;
     if (sender == SurnameEdt || sender == NameEdt) {
         FEditor->SetSheetField(node,
                                sender == SurnameEdt ? TSheetField::Surname : TSheetField::Name,

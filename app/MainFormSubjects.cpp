@@ -19,7 +19,7 @@ void TMainForm::FileModifyMattersExecute() {
     TClassNode* schoolClass = FModel->ClassAt(node);
     RunGuarded(this, [&] {
         std::vector<TOtherClass> others;
-        for (const auto& other : FWorkspace.Classes) {
+        for (const auto& other : FModel->Tree().Classes) {
             if (other.get() != schoolClass)
                 others.push_back({other->Text, other->Data ? other->Data->Lines() : QStringList()});
         }

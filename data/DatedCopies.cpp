@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -28,6 +30,15 @@ QDate DayOf(const QFileInfo& file, const QString& name) {
         !name.endsWith(suffix, Qt::CaseInsensitive))
         return {};
     return QDate::fromString(name.mid(prefix.size(), dateLength), kDateFormat);
+}
+
+// A second name for the file, else a copy of it.
+bool LinkOrCopy(const QString& from, const QString& to) {
+    std::error_code error;
+    std::filesystem::create_hard_link(std::filesystem::path(QFile::encodeName(from).toStdString()),
+                                      std::filesystem::path(QFile::encodeName(to).toStdString()),
+                                      error);
+    return !error || QFile::copy(from, to);
 }
 
 } // namespace
@@ -68,8 +79,8 @@ std::optional<QString> KeepDatedCopy(const QString& path, QDate today, int kept)
     // the new one is whole.
     const QString partial = copy + QStringLiteral(".part");
     QFile::remove(partial);
-    if (!QFile::copy(path, partial))
-        return CreateFileError(copy);
+    if (!LinkOrCopy(path, partial))
+        return WriteFileError(copy, QFileInfo(path).size());
     QFile::remove(copy);
     if (!QFile::rename(partial, copy)) {
         QFile::remove(partial);
@@ -78,4 +89,17 @@ std::optional<QString> KeepDatedCopy(const QString& path, QDate today, int kept)
     for (const QString& name : DatedCopiesToRemove(path, folder.entryList(QDir::Files), kept))
         folder.remove(name);
     return std::nullopt;
+}
+
+std::vector<TDatedCopy> DatedCopiesOf(const QString& path) {
+    const QFileInfo file(path);
+    const QDir folder(DatedCopiesFolder(path));
+    std::vector<TDatedCopy> copies;
+    for (const QString& name : folder.entryList(QDir::Files)) {
+        if (const QDate day = DayOf(file, name); day.isValid())
+            copies.push_back({day, folder.filePath(name)});
+    }
+    std::sort(copies.begin(), copies.end(),
+              [](const TDatedCopy& a, const TDatedCopy& b) { return a.Day > b.Day; });
+    return copies;
 }

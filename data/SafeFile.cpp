@@ -3,9 +3,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 QString CreateFileError(const QString& path) {
     return QStringLiteral("Impossible de créer le fichier %1").arg(path);
+}
+
+QString WriteFileError(const QString& path, qint64 bytes) {
+    // The write's own error does not say why (QSaveFile keeps no errno): the
+    // folder's free space does. The margin covers the file system's blocks.
+    const QStorageInfo volume(QFileInfo(path).absolutePath());
+    const qint64 available = volume.isValid() ? volume.bytesAvailable() : -1;
+    if (available >= 0 && available < bytes + 64 * 1024)
+        return CreateFileError(path) + QStringLiteral(" : disque plein.");
+    return CreateFileError(path);
 }
 
 QString OpenFileError(const QString& path) {
@@ -30,10 +41,10 @@ std::optional<QString> WriteWholeFile(QSaveFile& file, const QByteArray& bytes) 
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         file.commit();
-        return CreateFileError(file.fileName());
+        return WriteFileError(file.fileName(), bytes.size());
     }
     if (!file.commit())
-        return CreateFileError(file.fileName());
+        return WriteFileError(file.fileName(), bytes.size());
     return std::nullopt;
 }
 

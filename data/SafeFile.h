@@ -13,6 +13,9 @@
 
 // "Impossible de créer le fichier <path>".
 QString CreateFileError(const QString& path);
+// CreateFileError, followed by " : disque plein." when the folder has no
+// room left for the bytes that were to be written.
+QString WriteFileError(const QString& path, qint64 bytes);
 // "Impossible d'ouvrir le fichier <path>".
 QString OpenFileError(const QString& path);
 

@@ -62,31 +62,59 @@ private:
     QByteArray FBytes;
 };
 
-} // namespace
-
-QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today) {
-    int classCount = 0;
-    int pupilCount = 0;
-    for (const auto& schoolClass : tree.Classes) {
-        classCount += schoolClass->Data ? 1 : 0;
-        for (const auto& pupil : schoolClass->Pupils)
-            pupilCount += pupil->Data ? 1 : 0;
-    }
-
-    TWorkspaceEncoder file(regional.DecimalSeparator);
+void Head(TWorkspaceEncoder& file, TWorkspaceCounts counts, const TRegionalSettings& regional,
+          QDate today) {
     file.Line("Quillorin v1.0 BETA");
     file.Entry("File created on : ", regional.FormatDate(today));
     file.Line("");
-    file.Line(QByteArray("NbClasses=" + QByteArray::number(classCount)).constData());
-    file.Line(QByteArray("NbPupils=" + QByteArray::number(pupilCount)).constData());
-    for (const auto& schoolClass : tree.Classes) {
-        if (schoolClass->Data)
-            file.ClassBlock(*schoolClass->Data);
-        for (const auto& pupil : schoolClass->Pupils) {
-            if (pupil->Data)
-                file.PupilBlock(*pupil->Data);
-        }
+    file.Line(QByteArray("NbClasses=" + QByteArray::number(counts.Classes)).constData());
+    file.Line(QByteArray("NbPupils=" + QByteArray::number(counts.Pupils)).constData());
+}
+
+void Blocks(TWorkspaceEncoder& file, const TClassNode& schoolClass) {
+    if (schoolClass.Data)
+        file.ClassBlock(*schoolClass.Data);
+    for (const auto& pupil : schoolClass.Pupils) {
+        if (pupil->Data)
+            file.PupilBlock(*pupil->Data);
     }
+}
+
+} // namespace
+
+TWorkspaceCounts CountsOf(const TWorkspace& tree) {
+    TWorkspaceCounts counts;
+    for (const auto& schoolClass : tree.Classes)
+        counts += CountsOf(*schoolClass);
+    return counts;
+}
+
+TWorkspaceCounts CountsOf(const TClassNode& schoolClass) {
+    TWorkspaceCounts counts;
+    counts.Classes = schoolClass.Data ? 1 : 0;
+    for (const auto& pupil : schoolClass.Pupils)
+        counts.Pupils += pupil->Data ? 1 : 0;
+    return counts;
+}
+
+QByteArray EncodeWorkspaceHead(TWorkspaceCounts counts, const TRegionalSettings& regional,
+                               QDate today) {
+    TWorkspaceEncoder file(regional.DecimalSeparator);
+    Head(file, counts, regional, today);
+    return std::move(file.Bytes());
+}
+
+QByteArray EncodeClassBlocks(const TClassNode& schoolClass, const TRegionalSettings& regional) {
+    TWorkspaceEncoder file(regional.DecimalSeparator);
+    Blocks(file, schoolClass);
+    return std::move(file.Bytes());
+}
+
+QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today) {
+    TWorkspaceEncoder file(regional.DecimalSeparator);
+    Head(file, CountsOf(tree), regional, today);
+    for (const auto& schoolClass : tree.Classes)
+        Blocks(file, *schoolClass);
     return std::move(file.Bytes());
 }
 

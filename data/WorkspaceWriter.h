@@ -18,6 +18,24 @@
 // the file can be read back with.
 QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regional, QDate today);
 
+// The same bytes in parts, for a copy kept up to date class by class: the
+// head for the counts, then each class's blocks (its own and its pupils').
+struct TWorkspaceCounts {
+    int Classes = 0;
+    int Pupils = 0;
+
+    TWorkspaceCounts& operator+=(TWorkspaceCounts other) {
+        Classes += other.Classes;
+        Pupils += other.Pupils;
+        return *this;
+    }
+};
+TWorkspaceCounts CountsOf(const TWorkspace& tree);
+TWorkspaceCounts CountsOf(const TClassNode& schoolClass);
+QByteArray EncodeWorkspaceHead(TWorkspaceCounts counts, const TRegionalSettings& regional,
+                               QDate today);
+QByteArray EncodeClassBlocks(const TClassNode& schoolClass, const TRegionalSettings& regional);
+
 // Replaces the file with the tree, completely or not at all. Returns the
 // user's error message when the file cannot be written.
 std::optional<QString> SaveWorkspace(const QString& path, const TWorkspace& tree,

@@ -87,3 +87,13 @@ QModelIndex TReplaceRecordsCommand::Apply(bool) {
         return {};
     return Model().index(FChanges.front().first.Class, 0);
 }
+
+TReplaceWorkspaceCommand::TReplaceWorkspaceCommand(TWorkspaceModel& model, TShowNode show,
+                                                   const QString& text, TWorkspace other)
+    : TWorkspaceCommand(model, std::move(show), text)
+    , FOther(std::move(other)) {}
+
+QModelIndex TReplaceWorkspaceCommand::Apply(bool) {
+    Model().Reset([this](TWorkspace& tree) { std::swap(tree.Classes, FOther.Classes); });
+    return Model().index(0, 0);
+}

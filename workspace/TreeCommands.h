@@ -62,3 +62,16 @@ private:
 
     std::vector<TChange> FChanges;
 };
+
+// The whole workspace exchanged for another one (a recovered workspace, a
+// dated copy restored): what was there comes back whole with Undo.
+class TReplaceWorkspaceCommand : public TWorkspaceCommand {
+public:
+    TReplaceWorkspaceCommand(TWorkspaceModel& model, TShowNode show, const QString& text,
+                             TWorkspace other);
+
+private:
+    QModelIndex Apply(bool forward) override;
+
+    TWorkspace FOther;
+};

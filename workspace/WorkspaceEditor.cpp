@@ -59,6 +59,10 @@ void TWorkspaceEditor::ReplaceRecords(const QString& what, std::vector<TRecordCh
         Push(std::make_unique<TReplaceRecordsCommand>(FModel, FShow, what, std::move(places)));
 }
 
+void TWorkspaceEditor::ReplaceWorkspace(const QString& what, TWorkspace workspace) {
+    Push(std::make_unique<TReplaceWorkspaceCommand>(FModel, FShow, what, std::move(workspace)));
+}
+
 const TPData* TWorkspaceEditor::PupilRecord(const QModelIndex& pupil) const {
     const TNode* node = FModel.NodeAt(pupil);
     return node && node->Data && node->Data->IsPupil() ? node->Data.get() : nullptr;

@@ -37,6 +37,8 @@ public:
     void Remove(const QModelIndex& node);
     // Gives each node its new record, in one step named by the text.
     void ReplaceRecords(const QString& what, std::vector<TRecordChange> changes);
+    // Replaces every class and pupil by the workspace's, in one step.
+    void ReplaceWorkspace(const QString& what, TWorkspace workspace);
 
     // A pupil's evaluation of one subject line; nothing when it is unchanged.
     void SetLevel(const QModelIndex& pupil, int subject, int level);

@@ -61,7 +61,10 @@ QModelIndex TWorkspaceModel::InsertClass(int row, std::unique_ptr<TClassNode> sc
 }
 
 std::unique_ptr<TClassNode> TWorkspaceModel::TakeClass(const QModelIndex& schoolClass) {
-    if (!schoolClass.isValid() || schoolClass.internalPointer())
+    // Checked before the views are told: a removal announced and then not
+    // made would leave them out of step with the tree.
+    if (!schoolClass.isValid() || schoolClass.internalPointer() || schoolClass.row() < 0 ||
+        schoolClass.row() >= rowCount())
         throw EListError(schoolClass.row());
     beginRemoveRows({}, schoolClass.row(), schoolClass.row());
     auto taken = ::TakeClass(FTree, schoolClass.row());
@@ -83,7 +86,7 @@ QModelIndex TWorkspaceModel::InsertPupil(const QModelIndex& schoolClass, int row
 std::unique_ptr<TNode> TWorkspaceModel::TakePupil(const QModelIndex& pupil) {
     auto* schoolClass =
         pupil.isValid() ? static_cast<TClassNode*>(pupil.internalPointer()) : nullptr;
-    if (!schoolClass)
+    if (!schoolClass || pupil.row() < 0 || pupil.row() >= int(schoolClass->Pupils.size()))
         throw EListError(pupil.row());
     beginRemoveRows(pupil.parent(), pupil.row(), pupil.row());
     auto taken = ::TakePupil(*schoolClass, pupil.row());

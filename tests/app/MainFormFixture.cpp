@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 void TypeText(QWidget* widget, const QString& text) {
@@ -20,6 +21,34 @@ void TypeText(QWidget* widget, const QString& text) {
             QApplication::sendEvent(widget, &event);
         }
     }
+}
+
+void TModalDriver::Answer(QWidget& modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+        Messages << box->text();
+        QAbstractButton* button = box->defaultButton();
+        if (!BoxAnswers.isEmpty()) {
+            const QString text = BoxAnswers.takeFirst();
+            for (QAbstractButton* candidate : box->buttons()) {
+                if (candidate->text() == text)
+                    button = candidate;
+            }
+        }
+        (button ? button : box->buttons().first())->click();
+        return;
+    }
+    Dialogs << modal.objectName();
+    TAnswer answer;
+    if (!Scripted.isEmpty())
+        answer = Scripted.takeFirst();
+    else
+        answer.Button = Answers.isEmpty() ? QStringLiteral("CancelBtn") : Answers.takeFirst();
+    if (answer.Act)
+        answer.Act(modal);
+    if (answer.Button.isEmpty() || !modal.isVisible())
+        return;
+    if (auto* button = modal.findChild<QAbstractButton*>(answer.Button))
+        button->click();
 }
 
 TModalDriver::TAnswer TModalDriver::Typing(QList<std::pair<const char*, QString>> fields,
@@ -48,7 +77,7 @@ QByteArray TMainFormFixture::ReadFile(const QString& name) const {
     return ReadWholeFile(Path(name)).value_or(QByteArray());
 }
 
-TMainForm& TMainFormFixture::Start(const QLocale& locale) {
+void TMainFormFixture::WriteSettings() {
     if (!QFileInfo::exists(Path(QStringLiteral("quillorin.ini"))))
         WriteFile(
             QStringLiteral("quillorin.ini"),
@@ -56,7 +85,11 @@ TMainForm& TMainFormFixture::Start(const QLocale& locale) {
                     QStringLiteral("Top=10"), QStringLiteral("Width=700"),
                     QStringLiteral("Height=500"), QStringLiteral("TreeWidth=169"),
                     QStringLiteral("RemarksMemoHeight=57"), QStringLiteral("ToolBarVisible=1")}));
-    TEnvironment environment = Environment(Folder.path(), locale);
+}
+
+TMainForm& TMainFormFixture::Start(const QLocale& locale) {
+    WriteSettings();
+    TEnvironment environment = Environment(FolderPath(), locale);
     if (ChooseOpenFile)
         environment.ChooseOpenFile = ChooseOpenFile;
     if (ChooseSaveFile)

@@ -2,72 +2,56 @@
 
 #include "app/Environment.h"
 #include "app/MainForm.h"
+#include "tests/support/DialogDriver.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
 
 // Answers the modal windows the program opens, as a user would: every
-// message box is read and closed with its button, every other dialog gets
-// the next queued answer: a scripted one first (something done in the
-// dialog, such as typing into its fields, then a button), else a button
-// name ("OkBtn" or "CancelBtn"), else Cancel.
-class TModalDriver : public QObject {
+// message box is read and closed with its default button (or the next of
+// BoxAnswers, by its text, when one is queued), every other dialog gets the
+// next queued answer: a scripted one first (something done in the dialog,
+// such as typing into its fields, then a button), else a button name
+// ("OkBtn" or "CancelBtn"), else Cancel. A window left open past the
+// driver's deadline fails the test.
+class TModalDriver {
 public:
     struct TAnswer {
         std::function<void(QWidget& dialog)> Act;
         QString Button; // none: the action closes the dialog itself
     };
 
-    TModalDriver() {
-        FTimer.setInterval(5);
-        connect(&FTimer, &QTimer::timeout, this, &TModalDriver::Poll);
-        FTimer.start();
-    }
-
     // Does the first thing in the dialog, types each text into the edit of
     // that name, then clicks the button.
     static TAnswer Typing(QList<std::pair<const char*, QString>> fields, QString button,
                           std::function<void(QWidget& dialog)> first = {});
+    // The next dialog, given to the action as a T (the action closes it).
+    template <typename T> void Next(std::function<void(T&)> act) {
+        Scripted << TAnswer{[act](QWidget& dialog) {
+                                if (auto* typed = qobject_cast<T*>(&dialog))
+                                    act(*typed);
+                            },
+                            QString()};
+    }
 
     QStringList Messages;
+    QStringList BoxAnswers;
     QStringList Answers;
     QList<TAnswer> Scripted;
     QStringList Dialogs; // the object names of the dialogs answered, in order
 
 private:
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == FAnswered)
-            return;
-        FAnswered = modal;
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            Messages << box->text();
-            box->buttons().first()->click();
-            return;
-        }
-        Dialogs << modal->objectName();
-        TAnswer answer;
-        if (!Scripted.isEmpty())
-            answer = Scripted.takeFirst();
-        else
-            answer.Button = Answers.isEmpty() ? QStringLiteral("CancelBtn") : Answers.takeFirst();
-        if (answer.Act)
-            answer.Act(*modal);
-        if (answer.Button.isEmpty() || !modal->isVisible())
-            return;
-        if (auto* button = modal->findChild<QAbstractButton*>(answer.Button))
-            button->click();
-    }
+    void Answer(QWidget& modal);
 
-    QTimer FTimer;
-    QPointer<QWidget> FAnswered;
+    TDialogDriver FDriver{[this](QWidget& modal) {
+        Answer(modal);
+    }};
 };
 
 // A main window started in a folder of its own, under French regional
@@ -80,7 +64,10 @@ struct TMainFormFixture {
     TFileChooser ChooseOpenFile;
     TFileChooser ChooseSaveFile;
 
-    QString Path(const QString& name) const { return Folder.filePath(name); }
+    // The folder the window works in: the temporary one unless set.
+    QString Dir;
+    QString FolderPath() const { return Dir.isEmpty() ? Folder.path() : Dir; }
+    QString Path(const QString& name) const { return FolderPath() + u'/' + name; }
 
     static TEnvironment Environment(const QString& folder, const QLocale& locale) {
         TEnvironment environment;
@@ -98,6 +85,7 @@ struct TMainFormFixture {
     // Writes the settings most tests want (a normal window, no messages)
     // unless the test wrote its own.
     TMainForm& Start(const QLocale& locale = QLocale(QLocale::French, QLocale::France));
+    void WriteSettings();
     // Closes the window answering the quit dialog; true when it closed.
     bool Quit(const QString& answer);
 

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "tests/support/DialogDriver.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -6,7 +7,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 #include <stdexcept>
@@ -41,14 +41,10 @@ private Q_SLOTS:
 void TestApplication::errorEscapingAHandlerIsReportedAndTheProgramGoesOn() {
     TFailingHandler handler;
     QStringList reports;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            reports << box->windowTitle() + u'|' + box->text();
-            box->accept();
-        }
-    });
-    answer.start(5);
+    const TDialogDriver answer(WhenShown<QMessageBox>([&](QMessageBox& box) {
+        reports << box.windowTitle() + u'|' + box.text();
+        box.accept();
+    }));
     QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
     QTRY_COMPARE(reports,
                  QStringList{QStringLiteral("Quillorin|Indice de liste hors limites (3)")});

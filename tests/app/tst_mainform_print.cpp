@@ -13,21 +13,6 @@
 
 namespace {
 
-// Acts on the print dialog once it is shown, as the user would, until the
-// watch returned is dropped.
-std::unique_ptr<QTimer> WhenPrintDialogOpens(std::function<void(TPrintDlg&)> act) {
-    auto timer = std::make_unique<QTimer>();
-    timer->setInterval(10);
-    QObject::connect(timer.get(), &QTimer::timeout, [timer = timer.get(), act] {
-        if (auto* dialog = qobject_cast<TPrintDlg*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            act(*dialog);
-        }
-    });
-    timer->start();
-    return timer;
-}
-
 template <typename T> T* Child(const TPrintDlg& dialog, const char* name) {
     return dialog.findChild<T*>(QString::fromLatin1(name));
 }
@@ -48,7 +33,7 @@ void TestMainFormPrint::nothingSelectedOpensNothing() {
     f.WriteFile(QStringLiteral("tree.dat"), ExampleWorkspace());
     TMainForm& form = f.Start();
     bool opened = false;
-    const auto watch = WhenPrintDialogOpens([&](TPrintDlg& dialog) {
+    f.Driver.Next<TPrintDlg>([&](TPrintDlg& dialog) {
         opened = true;
         dialog.reject();
     });
@@ -64,7 +49,7 @@ void TestMainFormPrint::pupilSheetPrintedWithoutAPrinter() {
     form.SelectNode(form.Model().index(0, 0, form.Model().index(0, 0)));
     int pages = 0;
     bool remarksEnabled = false;
-    const auto watch = WhenPrintDialogOpens([&](TPrintDlg& dialog) {
+    f.Driver.Next<TPrintDlg>([&](TPrintDlg& dialog) {
         pages = dialog.Preview().TotalPages();
         remarksEnabled = Child<QToolButton>(dialog, "RemarksToolBtn")->isEnabled();
         Child<QToolButton>(dialog, "TitleToolBtn")->click();
@@ -95,7 +80,7 @@ void TestMainFormPrint::classSheetHasNoRemarks() {
     bool remarksEnabled = true;
     bool drawRemarks = true;
     int pages = 0;
-    const auto watch = WhenPrintDialogOpens([&](TPrintDlg& dialog) {
+    f.Driver.Next<TPrintDlg>([&](TPrintDlg& dialog) {
         remarksEnabled = Child<QToolButton>(dialog, "RemarksToolBtn")->isEnabled();
         drawRemarks = dialog.Options().DrawRemarks;
         pages = dialog.Preview().TotalPages();

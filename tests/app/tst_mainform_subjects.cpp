@@ -39,29 +39,6 @@ TLevels LevelsOf(const TPData& pupil) {
     return levels;
 }
 
-// Runs the action on the subject editor once it is the modal window.
-class TEditorDriver : public QObject {
-public:
-    explicit TEditorDriver(std::function<void(TModifyDlg&)> act)
-        : FAct(std::move(act)) {
-        FTimer.setInterval(5);
-        connect(&FTimer, &QTimer::timeout, this, [this] {
-            if (auto* dialog = qobject_cast<TModifyDlg*>(QApplication::activeModalWidget())) {
-                FTimer.stop();
-                Seen = true;
-                FAct(*dialog);
-            }
-        });
-        FTimer.start();
-    }
-
-    bool Seen = false;
-
-private:
-    std::function<void(TModifyDlg&)> FAct;
-    QTimer FTimer;
-};
-
 template <typename T> T* In(const QWidget& parent, const char* name) {
     return parent.findChild<T*>(QString::fromLatin1(name));
 }
@@ -97,10 +74,13 @@ void TestMainFormSubjects::init() {
 }
 
 void TestMainFormSubjects::RunEditor(std::function<void(TModifyDlg&)> act) {
-    F->Driver.Answers << u"-"_qs; // the editor is left to the action
-    TEditorDriver driver(std::move(act));
+    bool seen = false;
+    F->Driver.Next<TModifyDlg>([&](TModifyDlg& dialog) {
+        seen = true;
+        act(dialog);
+    });
     F->Find<QAction>("FileModifyMatters")->trigger();
-    QVERIFY(driver.Seen);
+    QVERIFY(seen);
 }
 
 void TestMainFormSubjects::okRemapsEveryPupil() {
@@ -158,10 +138,14 @@ void TestMainFormSubjects::removeAllLeavesNoLevels() {
 void TestMainFormSubjects::opensOnlyOnAClass() {
     F->Form->SelectNode(F->Form->Model().index(0, 0, Class(0)));
     const TPData* oldPupil = Pupil(0).Data.get();
-    TEditorDriver driver([](TModifyDlg& dialog) { dialog.reject(); });
+    bool seen = false;
+    F->Driver.Next<TModifyDlg>([&](TModifyDlg& dialog) {
+        seen = true;
+        dialog.reject();
+    });
     F->Form->FileModifyMattersExecute();
     QTest::qWait(20);
-    QVERIFY(!driver.Seen);
+    QVERIFY(!seen);
     QCOMPARE(Pupil(0).Data.get(), oldPupil);
 }
 

@@ -1,10 +1,13 @@
 #include "data/ClassStatistics.h"
 #include "data/DatedCopies.h"
+#include "data/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -172,6 +175,26 @@ private Q_SLOTS:
         Touch(folder.filePath(u"sauvegardes"_qs));
         QVERIFY(KeepDatedCopy(tree, QDate(2026, 12, 8)).has_value());
         QVERIFY(QFile::exists(tree));
+    }
+
+    // The copy takes no room until the save replaces the file, and keeps
+    // the old bytes after it; the list comes newest first.
+    void CopyIsASecondNameUntilTheFileIsReplaced() {
+        QTemporaryDir folder;
+        const QString tree = folder.filePath(u"tree.dat"_qs);
+        QVERIFY(!WriteWholeFile(tree, "old"));
+        QVERIFY(!KeepDatedCopy(tree, QDate(2026, 12, 8)));
+        QVERIFY(!KeepDatedCopy(tree, QDate(2026, 12, 1)));
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(tree).constData(), &status), 0);
+        QCOMPARE(status.st_nlink, nlink_t(3));
+        QVERIFY(!WriteWholeFile(tree, "new"));
+        const std::vector<TDatedCopy> copies = DatedCopiesOf(tree);
+        QCOMPARE(copies.size(), std::size_t(2));
+        QCOMPARE(copies[0].Day, QDate(2026, 12, 8));
+        QCOMPARE(copies[1].Day, QDate(2026, 12, 1));
+        QCOMPARE(ReadWholeFile(copies[0].Path).value_or(QByteArray()), QByteArray("old"));
+        QCOMPARE(ReadWholeFile(tree).value_or(QByteArray()), QByteArray("new"));
     }
 };
 

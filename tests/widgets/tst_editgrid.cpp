@@ -1,4 +1,5 @@
 #include "GridFixture.h"
+#include "tests/support/DialogDriver.h"
 
 #include "widgets/BaloonWindow.h"
 #include "widgets/EditGridModel.h"
@@ -9,7 +10,6 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -28,18 +28,6 @@ QStringList CheckCells(const TEditGrid& grid, int row) {
     for (int c = 1; c <= 4; ++c)
         cells << grid.Cells(c, row);
     return cells;
-}
-
-// Closes the next modal dialog as soon as it is shown.
-void CloseNextModal() {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            modal->close();
-            timer->deleteLater();
-        }
-    });
-    timer->start(10);
 }
 
 void SendMouseMove(QWidget* widget, QPoint pos) {
@@ -376,11 +364,11 @@ void TestEditGrid::focusLossCommits() {
 
 void TestEditGrid::messageBoxInHandlerCommitsOnce() {
     TGridFixture f(Plain);
+    const TDialogDriver closer([](QWidget& modal) { modal.close(); });
     int commits = 0;
     QObject::connect(f.Grid, &TEditGrid::OnModifyEdit, f.Grid,
                      [&commits, &f](QObject*, int row, const QString& value) {
                          ++commits;
-                         CloseNextModal();
                          QMessageBox::information(&f.Window, u"Quillorin"_s,
                                                   value + u" n'est pas un nombre réel valide"_s);
                          f.Grid->SetCells(5, row, u"-1"_s);
