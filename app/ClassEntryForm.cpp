@@ -4,11 +4,11 @@
 #include "app/CleanMark.h"
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
-#include "workspace/WorkspaceEditor.h"
-#include "workspace/WorkspaceModel.h"
 #include "data/ClassPaste.h"
 #include "data/NumberFormat.h"
 #include "widgets/ClassEntryGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QHeaderView>

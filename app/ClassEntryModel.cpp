@@ -1,9 +1,9 @@
 #include "app/ClassEntryModel.h"
 
-#include "workspace/WorkspaceModel.h"
 #include "data/NumberFormat.h"
 #include "data/SubjectLine.h"
 #include "widgets/ClassEntryGrid.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QColor>
 

@@ -3,7 +3,6 @@
 
 #include "app/MainForm.h"
 
-
 #include "app/ClassDlg.h"
 #include "app/DeleteDlg.h"
 #include "app/HandlerGuard.h"

@@ -10,9 +10,9 @@
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
+#include "widgets/EditGrid.h"
 #include "workspace/WorkspaceEditor.h"
 #include "workspace/WorkspaceModel.h"
-#include "widgets/EditGrid.h"
 
 #include <QAction>
 #include <QMenu>

@@ -3,10 +3,10 @@
 
 #include "app/MainForm.h"
 
-#include "workspace/WorkspaceEditor.h"
-#include "workspace/WorkspaceModel.h"
 #include "data/SubjectLine.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QInputDialog>

@@ -3,9 +3,9 @@
 #include "app/MainForm.h"
 
 #include "app/MessageBoxes.h"
-#include "workspace/WorkspaceModel.h"
 #include "data/SafeFile.h"
 #include "spreadsheet/ResultWriters.h"
+#include "workspace/WorkspaceModel.h"
 
 namespace {
 

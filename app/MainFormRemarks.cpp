@@ -5,12 +5,12 @@
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
 #include "app/RemarksBankDlg.h"
-#include "workspace/WorkspaceModel.h"
 #include "app/help/HelpBrowser.h"
 #include "data/SafeFile.h"
 #include "data/SubjectLine.h"
 #include "data/Utf8Text.h"
 #include "widgets/SpellHighlighter.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAction>
 #include <QFileInfo>

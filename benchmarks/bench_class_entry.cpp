@@ -7,10 +7,10 @@
 #include "app/ClassEntryForm.h"
 #include "app/ClassEntryModel.h"
 #include "app/MainForm.h"
-#include "workspace/WorkspaceEditor.h"
 #include "benchmarks/BenchWindow.h"
 #include "widgets/ClassEntryGrid.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/ColHints.h"
-#include "data/PupilColumnMemory.h"
 #include "data/PrintConf.h"
+#include "data/PupilColumnMemory.h"
 #include "data/SettingsFile.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "workspace/WorkspaceCommand.h"
 #include "data/Workspace.h"
+#include "workspace/WorkspaceCommand.h"
 
 #include <memory>
 #include <utility>

@@ -1,11 +1,11 @@
 #include "workspace/WorkspaceEditor.h"
 
-#include "workspace/ClassCommands.h"
-#include "workspace/TreeCommands.h"
-#include "workspace/WorkspaceModel.h"
 #include "data/PupilOrder.h"
 #include "data/SubjectLine.h"
 #include "data/SubjectRemap.h"
+#include "workspace/ClassCommands.h"
+#include "workspace/TreeCommands.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <algorithm>
 #include <map>

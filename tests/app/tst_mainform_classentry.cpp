@@ -2,10 +2,10 @@
 
 #include "app/ClassEntryForm.h"
 #include "app/ClassEntryModel.h"
-#include "workspace/WorkspaceEditor.h"
-#include "workspace/WorkspaceModel.h"
 #include "widgets/ClassEntryGrid.h"
 #include "widgets/EditGrid.h"
+#include "workspace/WorkspaceEditor.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QAccessible>
 #include <QAction>

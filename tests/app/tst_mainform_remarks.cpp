@@ -1,9 +1,9 @@
 #include "MainFormFixture.h"
 
 #include "app/RemarksBankDlg.h"
+#include "widgets/EditGrid.h"
 #include "workspace/WorkspaceEditor.h"
 #include "workspace/WorkspaceModel.h"
-#include "widgets/EditGrid.h"
 
 #include <QInputDialog>
 #include <QPlainTextEdit>
