@@ -37,7 +37,7 @@ void TMainForm::BuildWelcome() {
 }
 
 void TMainForm::UpdateWelcome() {
-    WelcomeLbl->setVisible(FWorkspace.Classes.empty());
+    WelcomeLbl->setVisible(FModel->rowCount() == 0);
 }
 
 void TMainForm::SetAccessibleNames() {

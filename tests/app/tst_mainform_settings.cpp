@@ -255,7 +255,7 @@ void TestMainFormSettings::editsSurviveARestart() {
     QVERIFY(!f.Find<QToolBar>("ToolBar")->isVisible());
     QVERIFY(!f.Find<QAction>("FileBigIconsItem")->isChecked());
     const QModelIndex pupil = form.Model().index(0, 0, form.Model().index(0, 0));
-    QCOMPARE(pupil.data().toString(), QStringLiteral("Untel Jean-marc"));
+    QCOMPARE(pupil.data().toString(), QStringLiteral("Untel Jean-Marc"));
     QCOMPARE(pupil.data(TWorkspaceModel::ImageIndexRole).toInt(), 6);
     const TPData& record = *form.Model().NodeAt(pupil)->Data;
     QCOMPARE(record.BirthDay(), QStringLiteral("né en mai"));

@@ -188,15 +188,30 @@ void TestMainFormTree::menusAndShortcuts() {
     QCOMPARE(Captions(menus), (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Edition"),
                                            QStringLiteral("&Aide")}));
     QCOMPARE(Captions(menus[0]->menu()->actions()),
-             (QStringList{QStringLiteral("Nouvelle classe"), QStringLiteral("Nouvel élèv&e"),
-                          QStringLiteral("&Supprimer"), QStringLiteral("&Modifier les matières"),
-                          QStringLiteral("I&mprimer"), QStringLiteral("-"),
+             (QStringList{QStringLiteral("Nouvelle classe"),
+                          QStringLiteral("Nouvel élèv&e"),
+                          QStringLiteral("&Supprimer"),
+                          QStringLiteral("&Modifier les matières"),
+                          QStringLiteral("I&mprimer"),
+                          QStringLiteral("-"),
                           QStringLiteral("&Importer des élèves..."),
-                          QStringLiteral("S&tatistiques de la classe"), QStringLiteral("-"),
-                          QStringLiteral("Barre d'&outils"), QStringLiteral("&Grandes Icônes"),
-                          QStringLiteral("-"), QStringLiteral("&Quitter")}));
+                          QStringLiteral("S&tatistiques de la classe"),
+                          QStringLiteral("Saisie de la &classe"),
+                          QStringLiteral("E&xporter les résultats..."),
+                          QStringLiteral("-"),
+                          QStringLiteral("Renommer la classe..."),
+                          QStringLiteral("Changer de classe..."),
+                          QStringLiteral("Trier les élèves"),
+                          QStringLiteral("-"),
+                          QStringLiteral("Barre d'&outils"),
+                          QStringLiteral("&Grandes Icônes"),
+                          QStringLiteral("-"),
+                          QStringLiteral("Copies &datées..."),
+                          QStringLiteral("E&nregistrer"),
+                          QStringLiteral("&Quitter")}));
     QCOMPARE(Captions(menus[1]->menu()->actions()),
-             (QStringList{QStringLiteral("&Annuler"), QStringLiteral("&Rétablir")}));
+             (QStringList{QStringLiteral("&Annuler"), QStringLiteral("&Rétablir"),
+                          QStringLiteral("-"), QStringLiteral("A&ppréciations...")}));
     QCOMPARE(Captions(menus[2]->menu()->actions()),
              (QStringList{QStringLiteral("&Rubriques d'aide"), QStringLiteral("-"),
                           QStringLiteral("A &propos")}));
@@ -218,18 +233,23 @@ void TestMainFormTree::menusAndShortcuts() {
     QCOMPARE(buttons,
              (QStringList{QStringLiteral("Nouvelle classe"), QStringLiteral("Nouvel élève"),
                           QStringLiteral("|"), QStringLiteral("Supprimer"),
-                          QStringLiteral("Imprimer"), QStringLiteral("Modifier matières")}));
+                          QStringLiteral("Imprimer"), QStringLiteral("Modifier matières"),
+                          QStringLiteral("Saisie classe"), QStringLiteral("Enregistrer")}));
 }
 
 void TestMainFormTree::popupMenuFollowsTheActions() {
     auto* popup = F->Find<QMenu>("PopupMenu");
-    QCOMPARE(Captions(popup->actions()),
-             (QStringList{QStringLiteral("Nouvelle classe"), QStringLiteral("Nouvel élève"),
-                          QStringLiteral("-"), QStringLiteral("Supprimer"),
-                          QStringLiteral("Imprimer"), QStringLiteral("Modifier matières"),
-                          QStringLiteral("-"), QStringLiteral("Importer des élèves..."),
-                          QStringLiteral("Statistiques de la classe"), QStringLiteral("-"),
-                          QStringLiteral("Tout développer"), QStringLiteral("Tout réduire")}));
+    QCOMPARE(
+        Captions(popup->actions()),
+        (QStringList{QStringLiteral("Nouvelle classe"), QStringLiteral("Nouvel élève"),
+                     QStringLiteral("-"), QStringLiteral("Supprimer"), QStringLiteral("Imprimer"),
+                     QStringLiteral("Modifier matières"), QStringLiteral("-"),
+                     QStringLiteral("Importer des élèves..."),
+                     QStringLiteral("Statistiques de la classe"), QStringLiteral("Saisie classe"),
+                     QStringLiteral("Exporter les résultats..."), QStringLiteral("-"),
+                     QStringLiteral("Renommer la classe"), QStringLiteral("Changer de classe"),
+                     QStringLiteral("Trier les élèves"), QStringLiteral("-"),
+                     QStringLiteral("Tout développer"), QStringLiteral("Tout réduire")}));
     auto* item = F->Find<QAction>("PopupFileModifyMatters");
     QVERIFY(!item->isEnabled());
     Form->SelectNode(Class(1));

@@ -359,7 +359,7 @@ void TestMainFormUndo::oneStepPerFieldEdit() {
     Type("BirthdayEdt", QStringLiteral("!"));
     Type("RemarksMemo", QStringLiteral(" Oui"));
     QCOMPARE(Form->Editor().History().count(), 4);
-    QCOMPARE(Form->Model().data(Node(0, 0)).toString(), QStringLiteral("Martin Paul-louis"));
+    QCOMPARE(Form->Model().data(Node(0, 0)).toString(), QStringLiteral("Martin Paul-Louis"));
     Undo()->trigger();
     QCOMPARE(Record(0, 0).Lines(), QStringList{QStringLiteral("Bien.")});
     Undo()->trigger();

@@ -109,7 +109,7 @@ void TestRecords::textsAreCutAndFitted_data() {
         << QStringLiteral("Erdős") << QStringLiteral("Erdos");
     QTest::newRow("combining accent") << QStringLiteral("Rene\u0301") << QStringLiteral("René");
     QTest::newRow("letter missing from the code page")
-        << QStringLiteral("Łukasz") << QStringLiteral("?ukasz");
+        << QStringLiteral("Łukasz") << QStringLiteral("Lukasz");
     QTest::newRow("outside the BMP") << QStringLiteral("a\U0001F600b") << QStringLiteral("a?b");
     QTest::newRow("line breaks") << QStringLiteral("a\r\nb") << QStringLiteral("a  b");
     QTest::newRow("cut counts fitted characters")
