@@ -27,7 +27,16 @@ void TDialogDriver::Poll() {
         FCurrent = modal;
         FShown = now;
         ++FAnswered;
-        FAnswer(*modal);
+        // Answered from a queued call, not from the timer: an answer that
+        // opens another modal window (a question behind "Ok") runs a nested
+        // loop, in which Qt does not fire this timer again until it returns.
+        QMetaObject::invokeMethod(
+            this,
+            [this, window = QPointer<QWidget>(modal)] {
+                if (window)
+                    FAnswer(*window);
+            },
+            Qt::QueuedConnection);
         return;
     }
     if (now - FShown < FDeadline)
