@@ -371,7 +371,10 @@ int TEditGrid::MarkedOrFirstCheckCol(int ARow) const {
 void TEditGrid::focusInEvent(QFocusEvent* event) {
     // Reached by the keyboard, the grid has a current cell to type on: the
     // first evaluated row, in the column of its mark.
-    if (!currentIndex().isValid() && event->reason() != Qt::MouseFocusReason) {
+    const Qt::FocusReason reason = event->reason();
+    if (!currentIndex().isValid() &&
+        (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+         reason == Qt::ShortcutFocusReason)) {
         for (int row = FixedRows(); row < RowCount(); ++row) {
             if (IsEvaluatedRow(row)) {
                 if (const int column = MarkedOrFirstCheckCol(row); column >= 0)
