@@ -12,7 +12,6 @@
 #include "workspace/WorkspaceDocument.h"
 #include "workspace/WorkspaceEditor.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -88,11 +87,3 @@ void Save(benchmark::State& state) {
 BENCHMARK(Save)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

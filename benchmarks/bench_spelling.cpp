@@ -6,8 +6,6 @@
 #include "data/SpellChecker.h"
 #include "data/Spelling.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -74,11 +72,3 @@ void BM_OpenDictionary(benchmark::State& state) {
 BENCHMARK(BM_OpenDictionary)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
