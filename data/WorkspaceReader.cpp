@@ -149,6 +149,9 @@ private:
     // Headers are the only lines that begin with "[": the class headers are
     // found by searching for that byte rather than by cutting every line.
     void ReadClasses(QByteArrayView bytes) {
+        // An empty file's view may have no data at all, which memchr must not see.
+        if (bytes.isEmpty())
+            return;
         const char* const begin = bytes.data();
         const char* const end = begin + bytes.size();
         const char* from = begin;
