@@ -2,6 +2,7 @@
 
 #include "app/ClassEntryModel.h"
 #include "app/CleanMark.h"
+#include "app/CommentDlg.h"
 #include "app/HandlerGuard.h"
 #include "app/MessageBoxes.h"
 #include "data/ClassPaste.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -91,9 +93,28 @@ void TClassEntryForm::BuildActions() {
             [this] { RunGuarded(this, [this] { FEditor.Undo(); }); });
     connect(redo, &QAction::triggered, this,
             [this] { RunGuarded(this, [this] { FEditor.Redo(); }); });
+    auto* comment = new QAction(QStringLiteral("&Commentaire..."), this);
+    comment->setObjectName(QStringLiteral("ClassEntryComment"));
+    comment->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F2));
+    connect(comment, &QAction::triggered, this,
+            [this] { RunGuarded(this, [this] { EditComment(); }); });
     QMenu* edition = menuBar()->addMenu(QStringLiteral("&Edition"));
     edition->setObjectName(QStringLiteral("ClassEntryEditMenu"));
     edition->addActions({undo, redo});
+    edition->addSeparator();
+    edition->addAction(comment);
+    auto* popup = new QMenu(FGrid);
+    popup->setObjectName(QStringLiteral("ClassEntryPopupMenu"));
+    popup->addAction(comment);
+    FGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FGrid, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint& at) {
+        // The menu is for the pupil and subject under the mouse.
+        const QModelIndex cell = FGrid->indexAt(at);
+        if (!cell.isValid() || cell.row() >= FEntries->PupilCount())
+            return;
+        FGrid->setCurrentIndex(cell);
+        popup->popup(FGrid->viewport()->mapToGlobal(at));
+    });
     const QUndoStack& history = FEditor.History();
     auto update = [undo, redo, &history] {
         undo->setEnabled(history.canUndo());
@@ -242,6 +263,20 @@ void TClassEntryForm::Paste(const QModelIndex& at, const QString& text) {
             QStringLiteral(", %1 ignorée%2 (illisible%2 ou hors de la grille)")
                 .arg(Cells(pasted.Skipped), pasted.Skipped > 1 ? QStringLiteral("s") : QString());
     FStatus->setText(status + u'.');
+}
+
+void TClassEntryForm::EditComment() {
+    const QModelIndex cell = FGrid->currentIndex();
+    if (!cell.isValid() || cell.row() >= FEntries->PupilCount())
+        return;
+    const QModelIndex node = FEntries->PupilIndex(cell.row());
+    const TNode* pupil = FTree.NodeAt(node);
+    if (!pupil || !pupil->Data)
+        return;
+    const int line = FEntries->SubjectLine(cell.column());
+    if (const std::optional<QString> comment =
+            AskComment(this, *pupil->Data, line, FEntries->SubjectName(cell.column())))
+        FEditor.SetComment(node, line, *comment);
 }
 
 void TClassEntryForm::CommitMark(int pupil, int subjectLine, const QString& text) {

@@ -31,6 +31,8 @@ public:
     void ClearCells(const QModelIndexList& cells);
     void Paste(const QModelIndex& at, const QString& text);
     void CommitMark(int pupil, int subjectLine, const QString& text);
+    // The current cell's pupil and subject: its comment, asked for.
+    void EditComment();
 
 private:
     void BuildActions();

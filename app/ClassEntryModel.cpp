@@ -147,13 +147,21 @@ QVariant TClassEntryModel::PupilData(int row, int column, int role) const {
                                      : FormatMark(pupil.Data->GetMark(subject.Line));
     case Qt::ForegroundRole:
         return kPupilColor;
+    case Qt::ToolTipRole:
+        return pupil.Data->GetComment(subject.Line);
+    case TClassEntryGrid::NoteRole:
+        // The mark of a comment is on the subject's mark cell, as in the
+        // pupil's grid.
+        return IsLevelColumn(column) ? QString() : pupil.Data->GetComment(subject.Line);
     case Qt::AccessibleTextRole: {
         // Read alone by a screen reader, the cell says whose, what and how.
         const double mark = pupil.Data->GetMark(subject.Line);
+        const QString comment = pupil.Data->GetComment(subject.Line);
         return pupil.Text + QStringLiteral(", ") + subject.Name + QStringLiteral(" : ") +
                LevelText(pupil.Data->GetLevel(subject.Line)) +
                (mark >= 0 ? QStringLiteral(", note ") + FormatMark(mark)
-                          : QStringLiteral(", sans note"));
+                          : QStringLiteral(", sans note")) +
+               (comment.isEmpty() ? QString() : QStringLiteral(", commentaire : ") + comment);
     }
     default:
         return {};

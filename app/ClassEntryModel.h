@@ -31,6 +31,7 @@ public:
     int SubjectCount() const { return int(FSubjects.size()); }
     // The line of the class's subject list that a column evaluates.
     int SubjectLine(int column) const { return FSubjects[std::size_t(column / 2)].Line; }
+    QString SubjectName(int column) const { return FSubjects[std::size_t(column / 2)].Name; }
     static bool IsLevelColumn(int column) { return column % 2 == 0; }
     QModelIndex PupilIndex(int row) const;
 

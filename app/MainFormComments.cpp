@@ -3,13 +3,14 @@
 
 #include "app/MainForm.h"
 
+#include "app/CommentDlg.h"
+
 #include "data/SubjectLine.h"
 #include "widgets/EditGrid.h"
 #include "workspace/WorkspaceEditor.h"
 #include "workspace/WorkspaceModel.h"
 
 #include <QAction>
-#include <QInputDialog>
 #include <QMenu>
 
 void TMainForm::BuildGridCommentCommand() {
@@ -23,8 +24,7 @@ void TMainForm::BuildGridCommentCommand() {
     Grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         // The menu is for the subject under the mouse.
-        if (const QModelIndex cell = Grid->indexAt(position);
-            cell.isValid() && cell.row() >= Grid->FixedRows())
+        if (const QModelIndex cell = Grid->indexAt(position); cell.isValid())
             Grid->setCurrentIndex(cell);
         if (CommentableSubject() >= 0)
             GridPopupMenu->popup(Grid->viewport()->mapToGlobal(position));
@@ -42,7 +42,7 @@ void TMainForm::ShowGridComments(const TPData& record) {
 
 int TMainForm::CommentableSubject() const {
     const TPData* record = SelectedData();
-    const int row = Grid->currentIndex().row();
+    const int row = Grid->CurrentRow();
     if (!record || !record->IsPupil() || Grid->isHidden() || row < Grid->FixedRows() ||
         row >= Grid->RowCount() || !Grid->IsEvaluatedRow(row))
         return -1;
@@ -60,16 +60,10 @@ void TMainForm::GridCommentExecute() {
     const QString name = schoolClass && schoolClass->Data
                              ? ParseSubjectLine(schoolClass->Data->Lines().value(subject)).Name
                              : QString();
-    QInputDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("CommentDlg"));
-    dialog.setWindowTitle(QStringLiteral("Commentaire"));
-    dialog.setLabelText(QStringLiteral("Commentaire de %1 %2 en « %3 » :")
-                            .arg(pupil.Name(), pupil.Surname(), name));
-    dialog.setTextValue(pupil.GetComment(subject));
-    dialog.resize(420, dialog.sizeHint().height());
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<QString> comment = AskComment(this, pupil, subject, name);
+    if (!comment)
         return;
-    FEditor->SetComment(node, subject, dialog.textValue());
+    FEditor->SetComment(node, subject, *comment);
     if (const TPData* record = SelectedData())
         Grid->SetRowNote(subject + 1, record->GetComment(subject));
 }

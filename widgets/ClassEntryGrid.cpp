@@ -2,12 +2,32 @@
 
 #include "data/ClassPaste.h"
 #include "widgets/ClassEntryHeader.h"
+#include "widgets/NoteCorner.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+
+namespace {
+
+// The usual cells, with the corner mark of a cell that carries a note.
+class TNoteDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!index.data(TClassEntryGrid::NoteRole).toString().isEmpty())
+            DrawNoteCorner(*painter, option.rect.adjusted(0, 0, -1, -1));
+    }
+};
+
+} // namespace
 
 TClassEntryGrid::TClassEntryGrid(QWidget* parent)
     : QTableView(parent)
@@ -24,6 +44,7 @@ TClassEntryGrid::TClassEntryGrid(QWidget* parent)
     setCornerButtonEnabled(false);
     setWordWrap(false);
     setHorizontalScrollMode(ScrollPerPixel);
+    setItemDelegate(new TNoteDelegate(this));
 }
 
 void TClassEntryGrid::setModel(QAbstractItemModel* model) {

@@ -24,6 +24,7 @@ public:
         BandRole,                      // header: the heading text above the subject
         BandGroupRole,                 // header: subjects under one heading share it
         HasBandsRole,                  // header: whether any subject has a heading
+        NoteRole,                      // cell: the comment on it, marked in its corner
     };
     enum TKind { LevelKind = 0, MarkKind = 1 };
 

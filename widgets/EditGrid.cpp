@@ -644,8 +644,8 @@ bool TEditGrid::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex cell = indexAt(help->pos());
-        const QString note =
-            cell.isValid() && cell.row() >= FixedRows() ? RowNote(cell.row()) : QString();
+        // Notes are kept by grid row, the model's row plus the fixed one.
+        const QString note = cell.isValid() ? RowNote(cell.row() + 1) : QString();
         if (note.isEmpty())
             QToolTip::hideText();
         else

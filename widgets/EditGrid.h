@@ -34,6 +34,8 @@ public:
     int RowCount() const;
     void SetRowCount(int Value);
     int FixedRows() const { return 1; }
+    // The current cell's row (0 when there is none: the fixed row is never current).
+    int CurrentRow() const { return currentIndex().isValid() ? currentIndex().row() + 1 : 0; }
     int FixedCols() const { return 1; }
 
     QString Cells(int ACol, int ARow) const;

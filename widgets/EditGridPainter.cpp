@@ -1,6 +1,7 @@
 #include "widgets/EditGridPainter.h"
 
 #include "widgets/EditGrid.h"
+#include "widgets/NoteCorner.h"
 #include "widgets/SubjectText.h"
 
 #include <QPainter>
@@ -71,15 +72,8 @@ void TEditGridPainter::PaintCell(QPainter& painter, const QRect& section, int AC
     }
 
     // A note on the row: a small triangle in the edit cell's top right corner.
-    if (ACol == Grid.EditCol() && !fixed && !Grid.RowNote(ARow).isEmpty()) {
-        const int size = std::max(4, std::min(cell.width(), cell.height()) / 3);
-        const QPoint corner(right, top);
-        const QPoint triangle[] = {corner, corner - QPoint(size, 0), corner + QPoint(0, size)};
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(200, 0, 0));
-        painter.drawPolygon(triangle, 3);
-        painter.setBrush(Qt::NoBrush);
-    }
+    if (ACol == Grid.EditCol() && !fixed && !Grid.RowNote(ARow).isEmpty())
+        DrawNoteCorner(painter, cell);
 
     if (Grid.CellHasFocus(ACol, ARow)) {
         QStyleOptionFocusRect focus;

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
@@ -154,15 +155,31 @@ void TestMainFormRemarks::bankEditsAreSaved() {
     QCOMPARE(F->Find<QPlainTextEdit>("RemarksMemo")->toPlainText(), QStringLiteral("Bien."));
 }
 
-// A comment shows as the row's note, goes back with Undo, and is saved on
-// its own line.
+// A comment typed through Shift+F2's dialog shows as the row's note, goes
+// back with Undo, and is saved on its own line.
 void TestMainFormRemarks::commentIsAStepOfTheHistory() {
     F->Form->SelectNode(Pupil(0));
     auto* grid = F->Find<TEditGrid>("Grid");
-    F->Form->Editor().SetComment(Pupil(0), 2, QStringLiteral("revoir les tables de 7"));
-    F->Form->FillGrid(Pupil(0));
+    F->Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(F->Form.get()));
+    grid->setFocus();
+    // Grid row 3 (Calcul) is the model's row 2: the headers are row 0.
+    grid->setCurrentIndex(grid->model()->index(2, 1));
+    QString asked;
+    F->Driver.Next<QInputDialog>([&asked](QInputDialog& dialog) {
+        asked = dialog.labelText();
+        dialog.setTextValue(QStringLiteral("revoir les tables de 7"));
+        dialog.accept();
+    });
+    QTest::keyClick(grid, Qt::Key_F2, Qt::ShiftModifier);
+    QCOMPARE(asked, QStringLiteral("Commentaire de Léa Durand en « Calcul » :"));
     QCOMPARE(F->Form->SelectedData()->GetComment(2), QStringLiteral("revoir les tables de 7"));
     QCOMPARE(grid->RowNote(3), QStringLiteral("revoir les tables de 7"));
+    const QRect calcul = grid->visualRect(grid->model()->index(2, grid->EditCol()));
+    QHelpEvent help(QEvent::ToolTip, calcul.center(),
+                    grid->viewport()->mapToGlobal(calcul.center()));
+    QCoreApplication::sendEvent(grid->viewport(), &help);
+    QCOMPARE(QToolTip::text(), QStringLiteral("revoir les tables de 7"));
 
     F->Form->EditUndoExecute();
     QCOMPARE(F->Form->SelectedData()->GetComment(2), QString());
