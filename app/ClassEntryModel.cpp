@@ -1,5 +1,6 @@
 #include "app/ClassEntryModel.h"
 
+#include "data/ColHints.h"
 #include "data/NumberFormat.h"
 #include "data/SubjectLine.h"
 #include "widgets/ClassEntryGrid.h"
@@ -14,12 +15,8 @@ const QColor kPupilColor(0, 0, 128);
 const QColor kSummaryColor(128, 0, 0);
 const QColor kSummaryBackground(236, 236, 236);
 
-QString LevelText(int level) {
-    return level >= 1 && level <= 4 ? QStringLiteral("ABC?").mid(level - 1, 1) : QString();
-}
-
 QString SummaryLabel(int row) {
-    return row < 4 ? QStringLiteral("Niveau ") + LevelText(row + 1) : QStringLiteral("Moyenne");
+    return row < 4 ? QStringLiteral("Niveau ") + LevelLetter(row + 1) : QStringLiteral("Moyenne");
 }
 
 } // namespace
@@ -143,7 +140,7 @@ QVariant TClassEntryModel::PupilData(int row, int column, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return IsLevelColumn(column) ? LevelText(pupil.Data->GetLevel(subject.Line))
+        return IsLevelColumn(column) ? LevelLetter(pupil.Data->GetLevel(subject.Line))
                                      : FormatMark(pupil.Data->GetMark(subject.Line));
     case Qt::ForegroundRole:
         return kPupilColor;
@@ -158,7 +155,7 @@ QVariant TClassEntryModel::PupilData(int row, int column, int role) const {
         const double mark = pupil.Data->GetMark(subject.Line);
         const QString comment = pupil.Data->GetComment(subject.Line);
         return pupil.Text + QStringLiteral(", ") + subject.Name + QStringLiteral(" : ") +
-               LevelText(pupil.Data->GetLevel(subject.Line)) +
+               LevelLetter(pupil.Data->GetLevel(subject.Line)) +
                (mark >= 0 ? QStringLiteral(", note ") + FormatMark(mark)
                           : QStringLiteral(", sans note")) +
                (comment.isEmpty() ? QString() : QStringLiteral(", commentaire : ") + comment);
@@ -192,7 +189,7 @@ QVariant TClassEntryModel::SummaryData(int row, int column, int role) const {
                                        ? QStringLiteral("1 élève")
                                        : QStringLiteral("%1 élèves")
                                              .arg(summary.LevelCounts[std::size_t(row)]),
-                                   LevelText(row + 1));
+                                   LevelLetter(row + 1));
         if (row == 4 && !IsLevelColumn(column))
             return name + (text.isEmpty() ? QStringLiteral(" : pas de moyenne")
                                           : QStringLiteral(" : moyenne ") + text);

@@ -7,6 +7,7 @@
 #include "app/CleanMark.h"
 #include "app/MessageBoxes.h"
 #include "data/ClassSummary.h"
+#include "data/ColHints.h"
 #include "data/NumberFormat.h"
 #include "widgets/EditGrid.h"
 #include "workspace/WorkspaceEditor.h"
@@ -21,10 +22,6 @@ constexpr int kDisplayPrecision = 4;
 const QString kCross = QStringLiteral(" X ");
 const QColor kClassColor(128, 0, 0);
 const QColor kPupilColor(0, 0, 128);
-
-QString LevelLetter(int column) {
-    return QStringLiteral("ABC?X").mid(column - 1, 1);
-}
 
 } // namespace
 
@@ -47,10 +44,8 @@ void TMainForm::PrepareGrid(const TPData* classRecord) {
                                       QStringLiteral(" Note   ")};
     for (int column = 1; column <= kMarkColumn; ++column) {
         Grid->SetCells(column, 0, headers[column]);
-        Grid->SetHeaderHints(column, column < kMarkColumn
-                                         ? LevelLetter(column) + QStringLiteral(" = ") +
-                                               FColHints[std::size_t(column)]
-                                         : FColHints[kMarkColumn]);
+        Grid->SetHeaderHints(column, column < kMarkColumn ? LevelHint(FColHints, column)
+                                                          : FColHints[kMarkColumn]);
     }
     for (int i = 0; i < subjects; ++i)
         Grid->SetCells(0, i + 1, classRecord->Lines()[i]);

@@ -16,17 +16,11 @@ QString EvaluationDate(const TSheetSource& source) {
     return u"Evaluation au "_s + source.Regional().FormatDate(source.Today());
 }
 
-// "(A = acquis; B = ...; ? = ...)", from the grid's level hints; a hint
-// that names its letter already ("? = indéterminé") is printed as it is.
+// "(A = acquis; B = ...; ? = ...)", from the grid's level hints.
 QString Legend(const TColHints& hints) {
     QStringList parts;
-    for (int level = 1; level <= 4; ++level) {
-        const QString letter = LevelLetter(level);
-        const QString& hint = hints[std::size_t(level)];
-        const bool named =
-            hint.startsWith(letter) && hint.mid(letter.size()).trimmed().startsWith(u'=');
-        parts << (named ? hint : letter + u" = "_s + hint);
-    }
+    for (int level = 1; level <= 4; ++level)
+        parts << LevelHint(hints, level);
     return u'(' + parts.join(u"; "_s) + u')';
 }
 

@@ -1,5 +1,6 @@
 #include "print/SheetLayout.h"
 
+#include "data/ColHints.h"
 #include "data/SubjectLine.h"
 #include "print/PageRecorder.h"
 #include "print/SheetBuilder.h"
@@ -63,10 +64,6 @@ qsizetype GuessFit(qsizetype size, int width, int room) {
 }
 
 } // namespace
-
-QString LevelLetter(int level) {
-    return u"ABC?X"_s.mid(level - 1, 1);
-}
 
 TSheetGeometry MeasureSheet(const TPageRecorder& recorder, TSheetCanvas& canvas,
                             const TSheetOptions& options, QSize crossSize) {

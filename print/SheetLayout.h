@@ -30,9 +30,6 @@ struct TSheetGeometry {
     int XNote() const { return LevelLeft(5); }
 };
 
-// The letter of a level 1 to 4: "A", "B", "C" or "?".
-QString LevelLetter(int level);
-
 // Measures the open page: the recorder's margins (the left one already set),
 // the canvas's page font, the set-up values and the cross picture's size.
 TSheetGeometry MeasureSheet(const TPageRecorder& recorder, TSheetCanvas& canvas,

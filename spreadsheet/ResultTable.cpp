@@ -1,6 +1,7 @@
 #include "spreadsheet/ResultTable.h"
 
 #include "data/ClassSummary.h"
+#include "data/ColHints.h"
 #include "data/SubjectLine.h"
 
 #include <QStringList>
@@ -8,7 +9,6 @@
 namespace {
 
 constexpr int kIdentityColumns = 4;
-constexpr std::array<const char16_t*, 4> kLevelLetters = {u"A", u"B", u"C", u"?"};
 
 struct TSubjectColumn {
     int Line = 0; // in the class's subject lines
@@ -48,11 +48,6 @@ void MergeEqualHeadings(std::vector<TResultCell>& row, int from, int step) {
         }
         start = next;
     }
-}
-
-QString LevelLetter(int level) {
-    return level >= 1 && level <= 4 ? QString::fromUtf16(kLevelLetters[std::size_t(level - 1)])
-                                    : QString();
 }
 
 } // namespace
