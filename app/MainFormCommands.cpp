@@ -203,6 +203,10 @@ void TMainForm::BuildToolBar() {
     ToolBar->setMovable(false);
     ToolBar->setFloatable(false);
     ToolBar->toggleViewAction()->setVisible(false);
+    // The button that shows the buttons a narrow window hides has no text
+    // of its own: a screen reader would announce an unnamed check box.
+    if (auto* more = ToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Autres boutons"));
     setContextMenuPolicy(Qt::NoContextMenu);
     // The captions must fit the 86-pixel buttons of the large look.
     QFont captions = ToolBar->font();

@@ -255,6 +255,9 @@ QString TEditGrid::AccessibleDescription(int ACol, int ARow) const {
     if (ACol == FExpandCol && ARow >= FixedRows() && !Cells(ACol, ARow).isEmpty() &&
         !IsEvaluatedRow(ARow))
         return u"rubrique"_s;
+    // The corner mark says a comment is there; a screen reader reads it.
+    if (ACol == FEditCol && ARow >= FixedRows() && !RowNote(ARow).isEmpty())
+        return u"commentaire : "_s + RowNote(ARow);
     return {};
 }
 

@@ -75,7 +75,8 @@ public:
     // encoding, a header without its padding, a crossed cell as the level
     // its column stands for, nothing for what a heading row does not draw.
     QString AccessibleText(int ACol, int ARow) const;
-    // "rubrique" for the subject cell of a heading row.
+    // "rubrique" for the subject cell of a heading row; the comment on the
+    // row for its edit cell.
     QString AccessibleDescription(int ACol, int ARow) const;
 
     TXBaloon& Baloon() { return FBaloon; }

@@ -124,6 +124,10 @@ void TestMainFormAccess::controlsHaveNames() {
                       : QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name));
     }
     QCOMPARE(names, expected);
+    // Every button of the tool bar, Qt's own included, says what it is.
+    for (QAbstractButton* button : f.Find<QWidget>("ToolBar")->findChildren<QAbstractButton*>())
+        QVERIFY2(!QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name).isEmpty(),
+                 qPrintable(button->objectName()));
 }
 
 void TestMainFormAccess::tabLeavesTheRemarks() {

@@ -625,6 +625,7 @@ void TestEditGrid::screenReaderReadsTheGridAsItIsShown() {
     f.Grid->SetCells(5, 2, u"12,5"_s);
     f.Grid->SetCells(4, 3, QString());
     f.Grid->SetCells(1, 3, u" X "_s);
+    f.Grid->SetRowNote(2, u"revoir les accents"_s);
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(f.Grid);
     QVERIFY(grid && grid->tableInterface());
     QAccessibleTableInterface* table = grid->tableInterface();
@@ -661,6 +662,9 @@ void TestEditGrid::screenReaderReadsTheGridAsItIsShown() {
         QCOMPARE(read[i], expected[i]);
     QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Description), u"rubrique"_s);
     QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Description), QString());
+    QCOMPARE(table->cellAt(1, 5)->text(QAccessible::Description),
+             u"commentaire : revoir les accents"_s);
+    QCOMPARE(table->cellAt(2, 5)->text(QAccessible::Description), QString());
 }
 
 QTEST_MAIN(TestEditGrid)
