@@ -1,6 +1,8 @@
 #include "app/ImageLists.h"
 
+#include <QApplication>
 #include <QString>
+#include <QStyle>
 
 namespace {
 
@@ -34,6 +36,15 @@ QIcon ImageIcon(const QString& name) {
     QIcon icon(path);
     icon.addFile(path.chopped(4) + QStringLiteral("@2x.png"));
     return icon;
+}
+
+QIcon SaveIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 128})
+        icon.addFile(
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-save-%1.png")
+                .arg(size));
+    return icon.isNull() ? QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton) : icon;
 }
 
 TImageLists::TImageLists()

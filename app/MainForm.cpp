@@ -5,6 +5,7 @@
 #include "app/BackupsDlg.h"
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
+#include "app/ImageLists.h"
 #include "app/MessageBoxes.h"
 #include "app/QuitDlg.h"
 #include "app/StatusBar.h"
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QSessionManager>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
 
@@ -177,6 +179,10 @@ void TMainForm::ShowAtStart() {
         showMaximized();
     else
         show();
+    // The window's picture is for the task bar: decoded after the first
+    // paint rather than before it.
+    QTimer::singleShot(0, this,
+                       [this] { setWindowIcon(ImageIcon(QStringLiteral("quillorin.png"))); });
 }
 
 QWidget* TMainForm::MessageParent() {

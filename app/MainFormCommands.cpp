@@ -2,6 +2,8 @@
 
 #include "app/MainForm.h"
 
+#include "app/ImageLists.h"
+
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
 #include "workspace/WorkspaceEditor.h"
@@ -108,7 +110,7 @@ void TMainForm::BuildCommands() {
     FileSave->setIconText(QStringLiteral("Enregistrer"));
     FileSave->setToolTip(QStringLiteral("Enregistrer (Ctrl+S)"));
     FileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    FileSave->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton));
+    FileSave->setIcon(SaveIcon());
     connect(FileSave, &QAction::triggered, this, Guarded(&TMainForm::FileSaveExecute));
     FileBackups = NewAction("FileBackups", QStringLiteral("Copies &datées..."));
     FileBackups->setIconText(QStringLiteral("Copies datées..."));

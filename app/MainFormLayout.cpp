@@ -52,7 +52,6 @@ QSplitter* NewSplitter(Qt::Orientation orientation, const char* name, QWidget* p
 void TMainForm::BuildLayout() {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Quillorin"));
-    setWindowIcon(ImageIcon(QStringLiteral("quillorin.png")));
     setGeometry(237, 106, 580, 443);
 
     FColumns = NewSplitter(Qt::Horizontal, "MainSplitter", this);

@@ -92,7 +92,10 @@ void TSpelling::Open(const TDictionaryFiles& files, const QString& wordListFile,
     }
     FLoader.reset(QThread::create([this, files] { FLoaded = TSpellChecker::Open(files); }));
     connect(FLoader.get(), &QThread::finished, this, &TSpelling::Loaded);
-    FLoader->start(QThread::LowPriority);
+    // Idle priority (SCHED_IDLE on Linux): the dictionary takes a core only
+    // when the window and the display server leave it, so that loading it
+    // never slows the start-up.
+    FLoader->start(QThread::IdlePriority);
 }
 
 void TSpelling::Loaded() {

@@ -340,7 +340,14 @@ void TPrintPreview::PrintPages(int first, int last) {
     if (TotalPages() == 0 || FPrinters.InstalledNames().isEmpty())
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(PrinterName());
+    const QString name = PrinterName();
+    printer.setPrinterName(name);
+    // Qt takes the default queue for one the system does not know: the
+    // sheets would come out of another printer than the one chosen.
+    if (printer.printerName() != name) {
+        FAborted = true;
+        return;
+    }
     printer.setDocName(FPrintJobTitle);
     PrintPages(printer, first, last);
 }
