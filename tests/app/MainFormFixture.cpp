@@ -2,6 +2,7 @@
 
 #include "data/SafeFile.h"
 #include "data/TextLines.h"
+#include "workspace/WorkspaceModel.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -66,6 +67,15 @@ TModalDriver::TAnswer TModalDriver::Typing(QList<std::pair<const char*, QString>
                 }
             },
             std::move(button)};
+}
+
+QModelIndex TMainFormFixture::Node(int schoolClass, int pupil) const {
+    const QModelIndex node = Form->Model().index(schoolClass, 0);
+    return pupil < 0 ? node : Form->Model().index(pupil, 0, node);
+}
+
+TPData& TMainFormFixture::Record(int schoolClass, int pupil) const {
+    return *Form->Model().NodeAt(Node(schoolClass, pupil))->Data;
 }
 
 void TMainFormFixture::WriteFile(const QString& name, const QByteArray& bytes) const {

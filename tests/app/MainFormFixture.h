@@ -89,6 +89,10 @@ struct TMainFormFixture {
     // Closes the window answering the quit dialog; true when it closed.
     bool Quit(const QString& answer);
 
+    // A class of the tree, or one of its pupils, and its record.
+    QModelIndex Node(int schoolClass, int pupil = -1) const;
+    TPData& Record(int schoolClass, int pupil) const;
+
     template <typename T> T* Find(const char* name) const {
         return Form->findChild<T*>(QString::fromLatin1(name));
     }

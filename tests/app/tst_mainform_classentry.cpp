@@ -84,13 +84,6 @@ private Q_SLOTS:
     void housekeeping();
 
 private:
-    QModelIndex Node(int schoolClass, int pupil = -1) const {
-        const QModelIndex node = Form->Model().index(schoolClass, 0);
-        return pupil < 0 ? node : Form->Model().index(pupil, 0, node);
-    }
-    TPData& Record(int schoolClass, int pupil) const {
-        return *Form->Model().NodeAt(Node(schoolClass, pupil))->Data;
-    }
     // Each pupil of CM1 as "Lecture;Ecriture;Calcul", each as a level letter
     // and the mark after a blank when there is one.
     QStringList Evaluations() const;
@@ -105,7 +98,7 @@ void TestMainFormClassEntry::init() {
     F = std::make_unique<TMainFormFixture>();
     F->WriteFile(u"tree.dat"_s, EntryWorkspace());
     Form = &F->Start();
-    Form->SelectNode(Node(0));
+    Form->SelectNode(F->Node(0));
 }
 
 void TestMainFormClassEntry::cleanup() {
@@ -114,8 +107,8 @@ void TestMainFormClassEntry::cleanup() {
 
 QStringList TestMainFormClassEntry::Evaluations() const {
     QStringList pupils;
-    for (int row = 0; row < Form->Model().rowCount(Node(0)); ++row) {
-        const TPData& record = Record(0, row);
+    for (int row = 0; row < Form->Model().rowCount(F->Node(0)); ++row) {
+        const TPData& record = F->Record(0, row);
         QStringList subjects;
         for (int line = 1; line <= 3; ++line) {
             QString text = u"ABC?"_s.mid(record.GetLevel(line) - 1, 1);
@@ -129,17 +122,17 @@ QStringList TestMainFormClassEntry::Evaluations() const {
 }
 
 QString TestMainFormClassEntry::Captions(int schoolClass) const {
-    QStringList captions{Form->Model().NodeAt(Node(schoolClass))->Text};
-    for (int row = 0; row < Form->Model().rowCount(Node(schoolClass)); ++row)
-        captions << Form->Model().NodeAt(Node(schoolClass, row))->Text + u'/' +
-                        Record(schoolClass, row).ClassName();
+    QStringList captions{Form->Model().NodeAt(F->Node(schoolClass))->Text};
+    for (int row = 0; row < Form->Model().rowCount(F->Node(schoolClass)); ++row)
+        captions << Form->Model().NodeAt(F->Node(schoolClass, row))->Text + u'/' +
+                        F->Record(schoolClass, row).ClassName();
     return captions.join(u", "_s);
 }
 
 TClassEntryForm* TestMainFormClassEntry::OpenEntry(int schoolClass) {
-    Form->SelectNode(Node(schoolClass));
+    Form->SelectNode(F->Node(schoolClass));
     F->Find<QAction>("FileClassEntry")->trigger();
-    TClassEntryForm* window = Form->ClassEntryWindow(Node(schoolClass));
+    TClassEntryForm* window = Form->ClassEntryWindow(F->Node(schoolClass));
     if (window) {
         QApplication::setActiveWindow(window);
         window->Grid().setFocus();
@@ -266,7 +259,7 @@ void TestMainFormClassEntry::commentEditedFromTheCell() {
     });
     QTest::keyClick(&grid, Qt::Key_F2, Qt::ShiftModifier);
     QCOMPARE(asked, u"Commentaire de Paul Durand en « Calcul » :"_s);
-    QCOMPARE(Record(0, 1).GetComment(3), u"revoir les tables de 7"_s);
+    QCOMPARE(F->Record(0, 1).GetComment(3), u"revoir les tables de 7"_s);
     const QModelIndex mark = grid.model()->index(1, 5);
     QCOMPARE(mark.data(Qt::ToolTipRole).toString(), u"revoir les tables de 7"_s);
     QCOMPARE(grid.model()->index(0, 5).data(Qt::ToolTipRole).toString(), QString());
@@ -278,7 +271,7 @@ void TestMainFormClassEntry::commentEditedFromTheCell() {
     QVERIFY(QColor(drawn.pixel(other.right() - 2, other.top() + 1)) != QColor(200, 0, 0));
 
     window->findChild<QAction*>(u"ClassEntryUndo"_s)->trigger();
-    QCOMPARE(Record(0, 1).GetComment(3), QString());
+    QCOMPARE(F->Record(0, 1).GetComment(3), QString());
     QCOMPARE(mark.data(Qt::ToolTipRole).toString(), QString());
 }
 
@@ -317,12 +310,12 @@ void TestMainFormClassEntry::windowsFollowEachOther() {
     PressKeys(&window->Grid(), u"bb"_s);
     QCOMPARE(mainGrid.Cells(2, 2), u"2"_s);
     // A pupil shown in the main window follows too, and the other way.
-    Form->SelectNode(Node(0, 1));
+    Form->SelectNode(F->Node(0, 1));
     QCOMPARE(mainGrid.Cells(2, 2), u" X "_s);
     window->Grid().setCurrentIndex(window->EntryModel().index(1, 0));
     PressKeys(&window->Grid(), u"c"_s);
     QCOMPARE(mainGrid.Cells(3, 2), u" X "_s);
-    Form->Editor().SetMark(Node(0, 1), 3, 16);
+    Form->Editor().SetMark(F->Node(0, 1), 3, 16);
     QCOMPARE(window->EntryModel().index(1, 5).data().toString(), u"16"_s);
     QCOMPARE(window->EntryModel().index(3 + 4, 5).data().toString(), u"16"_s);
     // The main window's undo takes back the window's last step.
@@ -334,15 +327,15 @@ void TestMainFormClassEntry::windowsFollowEachOther() {
 void TestMainFormClassEntry::oneWindowPerClassClosedWithIt() {
     QPointer<TClassEntryForm> window = OpenEntry();
     QVERIFY(window);
-    Form->SelectNode(Node(0, 2));
+    Form->SelectNode(F->Node(0, 2));
     F->Find<QAction>("FileClassEntry")->trigger();
     QCOMPARE(Form->findChildren<TClassEntryForm*>().size(), 1);
-    QVERIFY(Form->RenameClassTo(Node(0), u"CM1 bleu"_s));
+    QVERIFY(Form->RenameClassTo(F->Node(0), u"CM1 bleu"_s));
     QCOMPARE(window->windowTitle(), u"Saisie de la classe - CM1 bleu"_s);
     // A pupil leaving changes the rows at once.
-    Form->MovePupilTo(Node(0, 0), Node(1));
+    Form->MovePupilTo(F->Node(0, 0), F->Node(1));
     QCOMPARE(window->EntryModel().rowCount(), 2 + TClassEntryModel::SummaryRows);
-    Form->Editor().Remove(Node(0));
+    Form->Editor().Remove(F->Node(0));
     QTRY_VERIFY(!window);
 }
 
@@ -376,22 +369,22 @@ void TestMainFormClassEntry::housekeeping() {
     const QString before = Captions(0) + u" | "_s + Captions(1);
     const int steps = Form->Editor().History().count();
     if (command.startsWith(u"rename "_s)) {
-        Form->SelectNode(Node(0, 1));
+        Form->SelectNode(F->Node(0, 1));
         F->Driver.Scripted << TModalDriver::Typing({{"ClassEdt", command.mid(7)}}, u"OkBtn"_s);
         F->Find<QAction>("FileRenameClass")->trigger();
     } else if (command == u"move"_s) {
-        Form->SelectNode(Node(0, 0));
+        Form->SelectNode(F->Node(0, 0));
         F->Driver.Answers << u"OkBtn"_s;
         F->Find<QAction>("FileMovePupil")->trigger();
         // Lecture is a line of both classes: its level and mark come along.
-        const TPData& moved = Record(1, 1);
+        const TPData& moved = F->Record(1, 1);
         QCOMPARE(moved.LevelCount(), 3);
         QCOMPARE(moved.GetLevel(1), 2);
         QCOMPARE(moved.GetMark(1), 12.5);
         QCOMPARE(moved.GetLevel(2), DefaultLevel);
-        QCOMPARE(Form->SelectedNode(), Node(1, 1));
+        QCOMPARE(Form->SelectedNode(), F->Node(1, 1));
     } else {
-        Form->SelectNode(Node(0));
+        Form->SelectNode(F->Node(0));
         F->Find<QAction>("FileSortPupils")->trigger();
     }
     QCOMPARE(F->Driver.Messages, message.isEmpty() ? QStringList() : QStringList{message});

@@ -85,13 +85,6 @@ private Q_SLOTS:
     void focusedEditKeepsItsShortcuts();
 
 private:
-    QModelIndex Node(int schoolClass, int pupil = -1) const {
-        const QModelIndex node = Form->Model().index(schoolClass, 0);
-        return pupil < 0 ? node : Form->Model().index(pupil, 0, node);
-    }
-    TPData& Record(int schoolClass, int pupil) const {
-        return *Form->Model().NodeAt(Node(schoolClass, pupil))->Data;
-    }
     QAction* Undo() const { return F->Find<QAction>("EditUndo"); }
     QAction* Redo() const { return F->Find<QAction>("EditRedo"); }
     // The records as saved, and what the tree shows of each node.
@@ -110,7 +103,7 @@ void TestMainFormUndo::init() {
     Form = &F->Start();
     QApplication::setActiveWindow(Form);
     QVERIFY(QTest::qWaitForWindowActive(Form));
-    Form->SelectNode(Node(0, 0));
+    Form->SelectNode(F->Node(0, 0));
 }
 
 void TestMainFormUndo::cleanup() {
@@ -193,28 +186,28 @@ void TestMainFormUndo::Make(TKind kind) {
         std::vector<std::unique_ptr<TNode>> pupils;
         pupils.push_back(NewPupil(QStringLiteral("Neuf"), QStringLiteral("Anne")));
         pupils.push_back(NewPupil(QStringLiteral("Blanc"), QStringLiteral("Zoé")));
-        Form->SelectNode(editor.AddPupils(Node(0), std::move(pupils)));
+        Form->SelectNode(editor.AddPupils(F->Node(0), std::move(pupils)));
         break;
     }
     case TKind::RemovePupil:
-        editor.Remove(Node(0, 0));
+        editor.Remove(F->Node(0, 0));
         break;
     case TKind::RemoveLastPupil:
-        editor.Remove(Node(0, 1));
+        editor.Remove(F->Node(0, 1));
         break;
     case TKind::RemoveClass:
-        editor.Remove(Node(0));
+        editor.Remove(F->Node(0));
         break;
     case TKind::ReplaceRecords: {
         std::vector<TWorkspaceEditor::TRecordChange> changes;
-        auto schoolClass = std::make_unique<TPData>(Record(0, -1));
+        auto schoolClass = std::make_unique<TPData>(F->Record(0, -1));
         schoolClass->AppendLine(QStringLiteral("Histoire"));
-        changes.emplace_back(Node(0), std::move(schoolClass));
+        changes.emplace_back(F->Node(0), std::move(schoolClass));
         for (int pupil = 0; pupil < 2; ++pupil) {
-            auto record = std::make_unique<TPData>(Record(0, pupil));
+            auto record = std::make_unique<TPData>(F->Record(0, pupil));
             record->SetLevelCount(4);
             record->SetLevel(1, 3);
-            changes.emplace_back(Node(0, pupil), std::move(record));
+            changes.emplace_back(F->Node(0, pupil), std::move(record));
         }
         editor.ReplaceRecords(QStringLiteral("matières de la classe CM1"), std::move(changes));
         break;
@@ -274,11 +267,11 @@ void TestMainFormUndo::eachStepUndoesAndRedoes() {
     for (int round = 0; round < 2; ++round) {
         Undo()->trigger();
         QCOMPARE(Snapshot(), before);
-        QCOMPARE(Form->SelectedNode(), Node(undone.x(), undone.y()));
+        QCOMPARE(Form->SelectedNode(), F->Node(undone.x(), undone.y()));
         QCOMPARE(Redo()->text(), QStringLiteral("&Rétablir : ") + caption);
         Redo()->trigger();
         QCOMPARE(Snapshot(), after);
-        QCOMPARE(Form->SelectedNode(), Node(redone.x(), redone.y()));
+        QCOMPARE(Form->SelectedNode(), F->Node(redone.x(), redone.y()));
     }
     QVERIFY(Undo()->isEnabled());
     QVERIFY(!Redo()->isEnabled());
@@ -316,35 +309,35 @@ void TestMainFormUndo::captionsNameTheStep() {
     QTRY_VERIFY(tree->hasFocus());
     for (const QKeySequence& redo : Redo()->shortcuts()) {
         QTest::keySequence(tree, Undo()->shortcut());
-        QCOMPARE(Record(0, 0).GetLevel(1), 1);
+        QCOMPARE(F->Record(0, 0).GetLevel(1), 1);
         QTest::keySequence(tree, redo);
-        QCOMPARE(Record(0, 0).GetLevel(1), 4);
+        QCOMPARE(F->Record(0, 0).GetLevel(1), 4);
     }
 }
 
 void TestMainFormUndo::undoRefreshesTheWindow() {
     auto* grid = F->Find<TEditGrid>("Grid");
     ClickGrid(3, 2);
-    Form->Editor().Remove(Node(1, 0));
-    Form->SelectNode(Node(1));
+    Form->Editor().Remove(F->Node(1, 0));
+    Form->SelectNode(F->Node(1));
     QCOMPARE(F->Find<TStatusBar>("StatusBar")->PanelText(2), QStringLiteral("0 élève"));
     Undo()->trigger();
-    QCOMPARE(Form->SelectedNode(), Node(1, 0));
+    QCOMPARE(Form->SelectedNode(), F->Node(1, 0));
     QCOMPARE(F->Find<QLineEdit>("SurnameEdt")->text(), QStringLiteral("Petit"));
     QCOMPARE(F->Find<TStatusBar>("StatusBar")->PanelText(2), QStringLiteral("1 élève"));
-    Form->SelectNode(Node(0, 1));
+    Form->SelectNode(F->Node(0, 1));
     Undo()->trigger();
-    QCOMPARE(Form->SelectedNode(), Node(0, 0));
+    QCOMPARE(Form->SelectedNode(), F->Node(0, 0));
     QCOMPARE(grid->Cells(1, 2), QStringLiteral(" X "));
     QVERIFY(grid->Cells(3, 2).isEmpty());
-    Form->Editor().Remove(Node(1));
-    Form->Editor().Remove(Node(0));
+    Form->Editor().Remove(F->Node(1));
+    Form->Editor().Remove(F->Node(0));
     Undo()->trigger();
     Undo()->trigger();
     QCOMPARE(Form->Model().rowCount(), 2);
-    QCOMPARE(Form->SelectedNode(), Node(1));
+    QCOMPARE(Form->SelectedNode(), F->Node(1));
     Redo()->trigger();
-    QCOMPARE(Form->SelectedNode(), Node(0));
+    QCOMPARE(Form->SelectedNode(), F->Node(0));
     // Redoing the removal of the last class leaves nothing to show.
     Redo()->trigger();
     QVERIFY(!Form->SelectedNode().isValid());
@@ -359,17 +352,17 @@ void TestMainFormUndo::oneStepPerFieldEdit() {
     Type("BirthdayEdt", QStringLiteral("!"));
     Type("RemarksMemo", QStringLiteral(" Oui"));
     QCOMPARE(Form->Editor().History().count(), 4);
-    QCOMPARE(Form->Model().data(Node(0, 0)).toString(), QStringLiteral("Martin Paul-Louis"));
+    QCOMPARE(Form->Model().data(F->Node(0, 0)).toString(), QStringLiteral("Martin Paul-Louis"));
     Undo()->trigger();
-    QCOMPARE(Record(0, 0).Lines(), QStringList{QStringLiteral("Bien.")});
+    QCOMPARE(F->Record(0, 0).Lines(), QStringList{QStringLiteral("Bien.")});
     Undo()->trigger();
-    QCOMPARE(Record(0, 0).BirthDay(), QStringLiteral("1er mai 2017"));
+    QCOMPARE(F->Record(0, 0).BirthDay(), QStringLiteral("1er mai 2017"));
     Undo()->trigger();
-    QCOMPARE(Record(0, 0).BirthDay(), QStringLiteral("1er mai"));
+    QCOMPARE(F->Record(0, 0).BirthDay(), QStringLiteral("1er mai"));
     QCOMPARE(F->Find<QLineEdit>("BirthdayEdt")->text(), QStringLiteral("1er mai"));
     Undo()->trigger();
-    QCOMPARE(Record(0, 0).Name(), QStringLiteral("Paul"));
-    QCOMPARE(Form->Model().data(Node(0, 0)).toString(), QStringLiteral("Martin Paul"));
+    QCOMPARE(F->Record(0, 0).Name(), QStringLiteral("Paul"));
+    QCOMPARE(Form->Model().data(F->Node(0, 0)).toString(), QStringLiteral("Martin Paul"));
     // Typing back what was there leaves nothing to undo.
     Form->Editor().History().clear();
     auto* surname = F->Find<QLineEdit>("SurnameEdt");
@@ -414,7 +407,7 @@ void TestMainFormUndo::focusedEditKeepsItsShortcuts() {
     QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
     for (const QKeySequence& redo : Redo()->shortcuts())
         QTest::keySequence(widget, redo);
-    QCOMPARE(Record(0, 0).GetLevel(1), 2);
+    QCOMPARE(F->Record(0, 0).GetLevel(1), 2);
     QVERIFY(Redo()->isEnabled());
     auto text = [widget] {
         if (auto* edit = qobject_cast<QLineEdit*>(widget))
@@ -425,7 +418,7 @@ void TestMainFormUndo::focusedEditKeepsItsShortcuts() {
     QTest::keyClicks(widget, QStringLiteral("xy"));
     QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(text(), shown);
-    QCOMPARE(Record(0, 0).GetLevel(1), 2);
+    QCOMPARE(F->Record(0, 0).GetLevel(1), 2);
     QCOMPARE(Undo()->text(), QStringLiteral("&Annuler : niveau de Lecture"));
 }
 
