@@ -5,6 +5,9 @@
 // between a pupil and the class also computes the class's summary. A frame
 // at 60 Hz is 16 ms.
 //
+// A level key and a committed mark on a pupil's grid are stored through the
+// history, refresh the class's summary where it shows and repaint the grid.
+//
 // Undoing or redoing a confirmed subject edit swaps back the records of the
 // class and of all its pupils, then shows the class again: that too must fit
 // in a frame.
@@ -16,6 +19,7 @@
 #include "workspace/WorkspaceModel.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -79,6 +83,61 @@ void AlternateSelection(benchmark::State& state, const TSelectionWindow& window,
         benchmark::Counter(paints.Count, benchmark::Counter::kAvgIterations);
 }
 
+// The first evaluated row of the grid, made the current one.
+int FirstEvaluatedRow(TEditGrid& grid) {
+    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+        if (grid.IsEvaluatedRow(row))
+            return row;
+    }
+    return -1;
+}
+
+// "a" and "b" typed in turn on the same subject of the first pupil.
+void LevelKey(benchmark::State& state, const TSelectionWindow& window) {
+    if (!window.GridProblem().isEmpty()) {
+        state.SkipWithError(window.GridProblem().toStdString().c_str());
+        return;
+    }
+    window.Form().SelectNode(window.Pupil(0));
+    TEditGrid& grid = window.Grid();
+    const int row = FirstEvaluatedRow(grid);
+    bool first = false;
+    for (auto _ : state) {
+        first = !first;
+        grid.setCurrentIndex(grid.model()->index(row - 1, 1));
+        QKeyEvent key(QEvent::KeyPress, first ? Qt::Key_A : Qt::Key_B, Qt::NoModifier,
+                      first ? QStringLiteral("a") : QStringLiteral("b"));
+        QCoreApplication::sendEvent(&grid, &key);
+        grid.repaint();
+        QCoreApplication::processEvents();
+    }
+    if (window.Form().SelectedData()->GetLevel(row - 1) != (first ? 1 : 2))
+        state.SkipWithError("the level typed was not stored");
+}
+
+// A mark typed into the cell and handed to the window, as leaving the cell
+// does, two marks in turn.
+void CommitMark(benchmark::State& state, const TSelectionWindow& window) {
+    if (!window.GridProblem().isEmpty()) {
+        state.SkipWithError(window.GridProblem().toStdString().c_str());
+        return;
+    }
+    window.Form().SelectNode(window.Pupil(0));
+    TEditGrid& grid = window.Grid();
+    const int row = FirstEvaluatedRow(grid);
+    bool first = false;
+    for (auto _ : state) {
+        first = !first;
+        const QString mark = first ? QStringLiteral("12") : QStringLiteral("13,5");
+        grid.SetCells(grid.EditCol(), row, mark);
+        Q_EMIT grid.OnModifyEdit(&grid, row, mark);
+        grid.repaint();
+        QCoreApplication::processEvents();
+    }
+    if (window.Form().SelectedData()->GetMark(row - 1) != (first ? 12.0 : 13.5))
+        state.SkipWithError("the mark typed was not stored");
+}
+
 // One confirmed subject edit of the class (one more subject line for the
 // class and every pupil), then undone and redone in turn.
 void UndoRedoSubjectEdit(benchmark::State& state, const TSelectionWindow& window) {
@@ -133,6 +192,14 @@ int main(int argc, char** argv) {
                                              AlternateSelection(state, window, window.Pupil(0),
                                                                 window.ClassNode());
                                          })
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark("BM_LevelKey",
+                                         [&](benchmark::State& state) { LevelKey(state, window); })
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(
+                "BM_CommitMark", [&](benchmark::State& state) { CommitMark(state, window); })
                 ->Unit(benchmark::kMicrosecond)
                 ->UseRealTime();
             benchmark::RegisterBenchmark(

@@ -2,6 +2,8 @@
 
 #include "workspace/WorkspaceModel.h"
 
+#include <QScopeGuard>
+
 namespace {
 
 QString NewPupilsText(const std::vector<std::unique_ptr<TNode>>& pupils) {
@@ -81,8 +83,16 @@ TReplaceRecordsCommand::TReplaceRecordsCommand(TWorkspaceModel& model, TShowNode
     , FChanges(std::move(changes)) {}
 
 QModelIndex TReplaceRecordsCommand::Apply(bool) {
+    std::vector<TWorkspaceModel::TRecordSwap> swaps;
+    swaps.reserve(FChanges.size());
     for (auto& [place, record] : FChanges)
-        record = Model().ReplaceRecord(place.Index(Model()), std::move(record));
+        swaps.emplace_back(place.Index(Model()), std::move(record));
+    // The records are the step's whatever happens: back into it.
+    const auto back = qScopeGuard([&] {
+        for (std::size_t i = 0; i < swaps.size(); ++i)
+            FChanges[i].second = std::move(swaps[i].second);
+    });
+    Model().SwapRecords(swaps);
     if (FChanges.empty())
         return {};
     return Model().index(FChanges.front().first.Class, 0);

@@ -104,6 +104,33 @@ std::unique_ptr<TPData> TWorkspaceModel::ReplaceRecord(const QModelIndex& index,
     return old;
 }
 
+void TWorkspaceModel::SwapRecords(std::vector<TRecordSwap>& records) {
+    for (const auto& [index, record] : records) {
+        if (!NodeAt(index))
+            throw EListError(index.row());
+    }
+    struct TRange {
+        QModelIndex Parent;
+        int First;
+        int Last;
+    };
+    std::vector<TRange> ranges;
+    for (auto& [index, record] : records) {
+        record = ::ReplaceRecord(*NodeAt(index), std::move(record));
+        const auto range = std::find_if(ranges.begin(), ranges.end(), [&](const TRange& known) {
+            return known.Parent == index.parent();
+        });
+        if (range == ranges.end()) {
+            ranges.push_back({index.parent(), index.row(), index.row()});
+        } else {
+            range->First = std::min(range->First, index.row());
+            range->Last = std::max(range->Last, index.row());
+        }
+    }
+    for (const TRange& range : ranges)
+        Q_EMIT dataChanged(index(range.First, 0, range.Parent), index(range.Last, 0, range.Parent));
+}
+
 void TWorkspaceModel::SwapPupilRecords(const QModelIndex& schoolClass,
                                        std::vector<TPupilRecord>& records) {
     TClassNode* node = schoolClass.internalPointer() ? nullptr : ClassAt(schoolClass);

@@ -47,6 +47,12 @@ public:
     // one it replaces, and tells the views once.
     using TPupilRecord = std::pair<int, std::unique_ptr<TPData>>;
     void SwapPupilRecords(const QModelIndex& schoolClass, std::vector<TPupilRecord>& records);
+    // Swaps each record with its node's, then tells the views one range per
+    // parent: a subject edit changes a class and every pupil of it, which a
+    // view then shows again once rather than once per pupil. Nothing changes
+    // when an index is not a node's.
+    using TRecordSwap = std::pair<QModelIndex, std::unique_ptr<TPData>>;
+    void SwapRecords(std::vector<TRecordSwap>& records);
     // Puts a class's pupils in a new order: order[new row] is the old row.
     void ReorderPupils(const QModelIndex& schoolClass, const std::vector<int>& order);
 

@@ -134,6 +134,19 @@ void TestAppUnits::workspaceModel() {
     auto old = model.ReplaceRecord(model.index(0, 0, bAgain), std::move(record));
     QCOMPARE(tree.Classes[0]->Pupils[0]->Data.get(), stored);
     QVERIFY(old && old->IsPupil());
+    // Records swapped together: one bad index and nothing changes, nothing
+    // is lost; else each comes back in place of the one put in.
+    std::vector<TWorkspaceModel::TRecordSwap> swaps;
+    swaps.emplace_back(bAgain, std::make_unique<TPData>(TDataType::dtClass));
+    swaps.emplace_back(model.index(0, 0, bAgain), std::move(old));
+    swaps.emplace_back(model.index(7, 0), std::make_unique<TPData>(TDataType::dtClass));
+    QVERIFY_THROWS_EXCEPTION(EListError, model.SwapRecords(swaps));
+    QCOMPARE(tree.Classes[0]->Pupils[0]->Data.get(), stored);
+    QVERIFY(swaps[1].second && swaps[2].second);
+    swaps.pop_back();
+    model.SwapRecords(swaps);
+    QCOMPARE(swaps[1].second.get(), stored);
+    QVERIFY(tree.Classes[0]->Pupils[0]->Data->IsPupil() && swaps[0].second->IsClass());
     QVERIFY_THROWS_EXCEPTION(EListError, model.InsertClass(5, std::make_unique<TClassNode>()));
     QVERIFY_THROWS_EXCEPTION(EListError, model.TakePupil(bAgain));
     QCOMPARE(model.rowCount(), 2);
