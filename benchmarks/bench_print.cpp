@@ -139,7 +139,7 @@ void BM_ChangeZoom(benchmark::State& state) {
 
 void BM_ScrollPage(benchmark::State& state) {
     TShownPreview shown;
-    shown.Preview.SetZoom(100);
+    shown.Preview.SetZoom(int(state.range(0)));
     shown.Repaint();
     QScrollBar& bar = shown.Preview.VertScrollBar();
     int step = bar.singleStep();
@@ -185,7 +185,7 @@ void BM_ExportEveryPupilToPdf(benchmark::State& state) {
 BENCHMARK(BM_RebuildClassSheet)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TurnPage)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ChangeZoom)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ScrollPage)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ScrollPage)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportEveryPupilToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {

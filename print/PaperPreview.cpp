@@ -1,5 +1,6 @@
 #include "print/PaperPreview.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 TPaperPreview::TPaperPreview(QWidget* parent)
@@ -66,7 +67,7 @@ QRect TPaperPreview::PageRect() const {
         QPoint(width() - FShadowSize - FBorderSize - 1, height() - FShadowSize - FBorderSize - 1));
 }
 
-void TPaperPreview::paintEvent(QPaintEvent*) {
+void TPaperPreview::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const int w = width();
     const int h = height();
@@ -88,7 +89,9 @@ void TPaperPreview::paintEvent(QPaintEvent*) {
     painter.fillRect(page, FPaperColor);
     if (OnPaint) {
         painter.save();
-        painter.setClipRect(page);
+        // Clipped to what is to be painted: the owner may keep only the part
+        // of a large page around it.
+        painter.setClipRect(page & event->rect());
         OnPaint(painter, page);
         painter.restore();
     }

@@ -287,14 +287,27 @@ void TPrintPreview::PaintPage(QPainter& painter, const QRect& pageRect) {
     const QSize paper(PaperWidth(), PaperHeight());
     const QPaintDevice* device = painter.device();
     const qreal ratio = device ? device->devicePixelRatio() : 1.0;
-    const QSize pixels = pageRect.size() * ratio;
-    if (!device || qint64(pixels.width()) * pixels.height() > kMostPixelsKept) {
+    auto tooBig = [ratio](const QSize& size) {
+        return qint64(size.width() * ratio) * qint64(size.height() * ratio) > kMostPixelsKept;
+    };
+    // A page too large to keep whole (a high zoom) is kept around what is
+    // painted, a window's size each way, so that a scroll still copies.
+    const QRect needed =
+        painter.hasClipping() ? painter.clipBoundingRect().toAlignedRect() & pageRect : pageRect;
+    QRect keep = pageRect;
+    if (tooBig(keep.size())) {
+        const QSize around = FContainer->size();
+        keep = needed.adjusted(-around.width(), -around.height(), around.width(), around.height()) &
+               pageRect;
+    }
+    if (!device || tooBig(keep.size())) {
         ReplayPage(painter, *page, paper, pageRect);
         return;
     }
-    if (FPageImagePage != FCurrentPage || FPageImage.size() != pixels ||
-        FPageImage.devicePixelRatio() != ratio || FPageImageColor != FPaper->PaperColor()) {
-        FPageImage = QImage(pixels, QImage::Format_RGB32);
+    if (FPageImagePage != FCurrentPage || FPageImagePageSize != pageRect.size() ||
+        !FPageImageRect.contains(needed) || FPageImage.devicePixelRatio() != ratio ||
+        FPageImageColor != FPaper->PaperColor()) {
+        FPageImage = QImage(keep.size() * ratio, QImage::Format_RGB32);
         FPageImage.setDevicePixelRatio(ratio);
         // The replay scales by the picture's resolution over the device's:
         // the image takes the screen's, for the page to come out the same.
@@ -302,12 +315,14 @@ void TPrintPreview::PaintPage(QPainter& painter, const QRect& pageRect) {
         FPageImage.setDotsPerMeterY(qRound(device->logicalDpiY() / 0.0254));
         FPageImage.fill(FPaper->PaperColor());
         QPainter imagePainter(&FPageImage);
-        ReplayPage(imagePainter, *page, paper, QRect(QPoint(0, 0), pageRect.size()));
+        ReplayPage(imagePainter, *page, paper, pageRect.translated(-keep.topLeft()));
         imagePainter.end();
         FPageImagePage = FCurrentPage;
+        FPageImagePageSize = pageRect.size();
+        FPageImageRect = keep;
         FPageImageColor = FPaper->PaperColor();
     }
-    painter.drawImage(pageRect.topLeft(), FPageImage);
+    painter.drawImage(FPageImageRect.topLeft(), FPageImage);
 }
 
 QPageSize TPrintPreview::PrinterPaper() const {

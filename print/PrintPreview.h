@@ -125,11 +125,14 @@ private:
     TPrinters FPrinters;
     QString FPrinterName;
     bool FAborted = false;
-    // The page shown, drawn once at the paper's size on the screen: a
+    // The page shown, drawn once at the paper's size on the screen (around
+    // what is shown only, at high zooms): a
     // repaint (a scroll, the window uncovered) copies it instead of
     // replaying the page's picture. A new document, another page, another
     // size or paper colour draws it again.
     QImage FPageImage;
+    QRect FPageImageRect; // the part of the page it holds, on the paper
+    QSize FPageImagePageSize;
     int FPageImagePage = 0;
     QColor FPageImageColor;
 

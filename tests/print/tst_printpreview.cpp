@@ -488,6 +488,45 @@ void TPrintPreviewTest::ShownPageIsNeverStale() {
     record(0);
     preview.SetCurrentPage(2);
     check("rebuilt on the second page");
+
+    // At a zoom too high to keep the whole page, the part kept must follow
+    // the scroll bars: what the window shows is the page at that place.
+    auto checkShown = [&](const char* step) {
+        TPaperPreview& paper = const_cast<TPaperPreview&>(preview.Paper());
+        const QRect visible = paper.visibleRegion().boundingRect() & paper.PageRect();
+        QVERIFY2(!visible.isEmpty(), step);
+        const QImage shown = paper.grab(visible).toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected(visible.size(), QImage::Format_RGB32);
+        expected.fill(paper.PaperColor());
+        QPainter painter(&expected);
+        painter.translate(-visible.topLeft());
+        ReplayPage(painter, *preview.Store().Page(preview.CurrentPage()),
+                   QSize(preview.PaperWidth(), preview.PaperHeight()), paper.PageRect());
+        painter.end();
+        QVERIFY2(shown == expected, step);
+    };
+    // A checkerboard over the whole page, so that any place tells.
+    preview.BeginDoc();
+    const int cellWidth = preview.PaperWidth() / 16;
+    const int cellHeight = preview.PaperHeight() / 24;
+    for (int row = 0; row < 24; ++row) {
+        for (int column = row % 2; column < 16; column += 2)
+            preview.Canvas()->fillRect(
+                QRect(column * cellWidth, row * cellHeight, cellWidth, cellHeight), Qt::darkBlue);
+    }
+    preview.EndDoc();
+    preview.SetZoom(500);
+    auto* down = preview.findChild<QScrollBar*>(QStringLiteral("VertScrollBar"));
+    auto* across = preview.findChild<QScrollBar*>(QStringLiteral("HorzScrollBar"));
+    QVERIFY(down && across && down->maximum() > 0);
+    checkShown("top of the page at 500 %");
+    for (const int value : {down->maximum() / 3, down->maximum() / 3 + 8, down->maximum()}) {
+        down->setValue(value);
+        across->setValue(across->maximum() / 2);
+        checkShown("scrolled at 500 %");
+    }
+    record(1);
+    checkShown("rebuilt at 500 %");
 }
 
 QTEST_MAIN(TPrintPreviewTest)
