@@ -35,10 +35,23 @@ QChar ToUnicode(char byte) {
 }
 
 QString Decode(QByteArrayView bytes) {
-    QString text = QString::fromLatin1(bytes);
-    for (QChar& c : text) {
-        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
-            c = QChar(kHighControls[c.unicode() - 0x80]);
+    if (bytes.isEmpty())
+        return QString::fromLatin1(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    // Widening is one simple loop the compiler vectorises; the bytes 0x80 to
+    // 0x9F, rare in text, are noted on the way and mended after.
+    unsigned highControls = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = b;
+        highControls |= unsigned(static_cast<unsigned char>(b - 0x80) < 0x20);
+    }
+    if (highControls) {
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (out[i] >= 0x80 && out[i] < 0xA0)
+                out[i] = kHighControls[out[i] - 0x80];
+        }
     }
     return text;
 }

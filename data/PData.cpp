@@ -2,6 +2,7 @@
 
 #include "data/Cp1252.h"
 
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -180,6 +181,17 @@ QString TPData::StoredLine(const QString& text) {
     // The file ends each line of a list with a "|": one inside a line would
     // split it in two at the next start.
     return Fitted(text).replace(u'|', u'/');
+}
+
+void TPData::SetReadIdentity(QString surname, QString name, QString birthDay, QString className,
+                             QString sexe) {
+    FSurname = std::move(surname);
+    FName = std::move(name);
+    FBirthDay = std::move(birthDay);
+    FClassName = std::move(className);
+    FSexe = std::move(sexe);
+    for (QString* field : {&FSurname, &FName, &FBirthDay, &FClassName, &FSexe})
+        field->truncate(MaxTextLength);
 }
 
 QString TPData::StoredText(const QString& text) {

@@ -54,6 +54,7 @@ public:
     void AssignLines(const QStringList* source);
     void SetLines(const QStringList& source);
     void AppendLine(const QString& line);
+    void ReserveLines(qsizetype count) { FLines.reserve(FLines.size() + count); }
 
     const QString& Surname() const { return FSurname; }
     const QString& Name() const { return FName; }
@@ -65,6 +66,14 @@ public:
     void SetBirthDay(const QString& text) { FBirthDay = StoredText(text); }
     void SetClassName(const QString& text) { FClassName = StoredText(text); }
     void SetSexe(const QString& text) { FSexe = StoredText(text); }
+
+    // For the workspace file's reader: text decoded from the file is already
+    // what a record stores (characters of the code page, no line break, no
+    // "|" in a line of a list), so it is taken as it is, an identity text
+    // only cut to MaxTextLength.
+    void SetReadIdentity(QString surname, QString name, QString birthDay, QString className,
+                         QString sexe);
+    void AppendReadLine(QString line) { FLines.append(std::move(line)); }
 
     // What a text field stores of the given text: fitted to the file's code
     // page, line breaks turned into blanks, cut to MaxTextLength.

@@ -21,18 +21,10 @@ qsizetype Find(QByteArrayView text, char c) {
     return found ? static_cast<const char*>(found) - text.data() : -1;
 }
 
-QString ToQString(QStringView text) {
-    return text.toString();
-}
-
-QString ToQString(QByteArrayView windows1252) {
-    return Cp1252::Decode(windows1252);
-}
-
-template <typename View> bool DecodeListIn(View text, TPData& record) {
+template <typename View, typename Append> bool DecodeListIn(View text, Append append) {
     qsizetype bar;
     while ((bar = Find(text, '|')) >= 0) {
-        record.AppendLine(ToQString(text.first(bar)));
+        append(text.first(bar));
         text = text.sliced(bar + 1);
     }
     return text.isEmpty();
@@ -175,6 +167,32 @@ const char* ReadPlainEntry(const char* p, const char* end, int& level, double& m
     return q + 1;
 }
 
+// A mark given in hundredths ("15,5", "12,25"), as nearly every mark is,
+// written at once. The double nearest to n / 100, n of at most 15 digits, is
+// one that the general format of 15 digits writes as n / 100 without its
+// trailing zeros: no other decimal of 15 digits is as near to it. Returns
+// false for any other mark.
+bool AppendHundredths(QByteArray& out, double mark, char separator) {
+    constexpr double kLargest = 1e13;
+    if (!(std::fabs(mark) < kLargest))
+        return false;
+    const long long hundredths = std::llround(mark * 100);
+    if (double(hundredths) / 100 != mark)
+        return false;
+    char buffer[24];
+    const auto magnitude = static_cast<unsigned long long>(std::llabs(hundredths));
+    if (hundredths < 0)
+        out += '-';
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, magnitude / 100).ptr;
+    out.append(buffer, end - buffer);
+    out += separator;
+    const auto rest = unsigned(magnitude % 100);
+    out += char('0' + rest / 10);
+    if (rest % 10 != 0)
+        out += char('0' + rest % 10);
+    return true;
+}
+
 template <typename View> View ValueIn(View line) {
     const qsizetype equals = Find(line, '=');
     return equals < 0 ? line : line.sliced(equals + 1);
@@ -196,18 +214,25 @@ QString EncodeList(const QStringList& lines) {
 }
 
 bool DecodeList(QStringView text, TPData& record) {
-    return DecodeListIn(text, record);
+    return DecodeListIn(text, [&record](QStringView line) { record.AppendLine(line.toString()); });
 }
 
 bool DecodeList(QByteArrayView windows1252, TPData& record) {
-    return DecodeListIn(windows1252, record);
+    record.ReserveLines(std::count(windows1252.begin(), windows1252.end(), '|'));
+    // The file's bytes decode to what a line stores: cut at every "|", they
+    // hold neither it nor a line break.
+    return DecodeListIn(windows1252, [&record](QByteArrayView line) {
+        record.AppendReadLine(Cp1252::Decode(line));
+    });
 }
 
 void AppendLevels(QByteArray& out, const TPData& record, QChar decimalSeparator) {
-    // Whole marks, "-1" for no mark above all, are written at once; the
-    // others go through the general format.
+    // Whole marks, "-1" for no mark above all, and marks in hundredths are
+    // written at once; the others go through the general format.
     constexpr double kLargestPlain = 1e15;
     QString general;
+    const bool plainSeparator = decimalSeparator == u',' || decimalSeparator == u'.';
+    const char separator = char(decimalSeparator.unicode());
     char buffer[24];
     auto appendInteger = [&](long long value) {
         const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
@@ -219,7 +244,7 @@ void AppendLevels(QByteArray& out, const TPData& record, QChar decimalSeparator)
         const double mark = record.GetMark(i);
         if (mark == std::trunc(mark) && std::fabs(mark) < kLargestPlain) {
             appendInteger(static_cast<long long>(mark));
-        } else {
+        } else if (!plainSeparator || !AppendHundredths(out, mark, separator)) {
             general.clear();
             AppendGeneral(general, mark, 15, decimalSeparator);
             Cp1252::AppendEncoded(out, general);

@@ -224,6 +224,27 @@ void TestWorkspace::pupilJoinsItsClassByExactName_data() {
     QTest::newRow("duplicate class names: the first")
         << Crlf(cm1 + cm1 + QByteArray(pupil).replace("cm1", "CM1"))
         << QStringLiteral("CM1:A B;CM1:");
+    // Each pupil's class is found again, whichever class the pupil before it joined.
+    const auto pupilOf = [](const QByteArray& surname, const QByteArray& className) {
+        return "[Pupil]\nSurname=" + surname + "\nName=B\nBirthDay=\nClass=" + className +
+               "\nSexe=Fille\nLevels=\nRemarks=\n";
+    };
+    const QByteArray ce1 = "[Class]\nClassName=CE1\nMatters=x|\n";
+    QTest::newRow("pupils of two classes in turn")
+        << Crlf(cm1 + ce1 + pupilOf("P", "CM1") + pupilOf("Q", "CE1") + pupilOf("R", "CM1") +
+                pupilOf("S", "CM1") + pupilOf("T", "CE1"))
+        << QStringLiteral("CM1:P B,R B,S B;CE1:Q B,T B");
+    QTest::newRow("case differs from the pupil before")
+        << Crlf(cm1 + pupilOf("P", "CM1") + pupilOf("Q", "cm1") + pupilOf("R", "CM1"))
+        << QStringLiteral("CM1:P B,R B;cm1:Q B");
+    QTest::newRow("missing class added once")
+        << Crlf(cm1 + pupilOf("P", "CE2") + pupilOf("Q", "CM1") + pupilOf("R", "CE2"))
+        << QStringLiteral("CM1:Q B;CE2:P B,R B");
+    const QByteArray longName(QByteArray(TPData::MaxTextLength, 'c'));
+    QTest::newRow("names alike up to the longest a record keeps")
+        << Crlf("[Class]\nClassName=" + longName + "x\nMatters=x|\n" +
+                pupilOf("P", longName + "y") + pupilOf("Q", longName))
+        << QString(TPData::MaxTextLength, u'c') + QStringLiteral(":P B,Q B");
 }
 
 void TestWorkspace::pupilJoinsItsClassByExactName() {
