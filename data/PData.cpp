@@ -65,12 +65,7 @@ void TPData::SetLevel(int index, int level) {
     }
 }
 
-void TPData::AppendLevel(int level, double mark) {
-    if (!WideLevels() && level == std::int8_t(level)) {
-        FLevels.push_back(std::int8_t(level));
-        FMarks.push_back(mark);
-        return;
-    }
+void TPData::AppendWideLevel(int level, double mark) {
     SetLevel(LevelCount(), level);
     FMarks.back() = mark;
 }

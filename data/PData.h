@@ -44,7 +44,14 @@ public:
     void SetMark(int index, double mark);
     void SetLevelCount(int count);
     // Adds one entry at the end, as a reader fills the list in order.
-    void AppendLevel(int level, double mark);
+    void AppendLevel(int level, double mark) {
+        if (!WideLevels() && level == std::int8_t(level)) {
+            FLevels.push_back(std::int8_t(level));
+            FMarks.push_back(mark);
+        } else {
+            AppendWideLevel(level, mark);
+        }
+    }
     // Room for that many entries, so that setting them one by one does not
     // grow the list again and again; the entries themselves stay as they are.
     void ReserveLevels(int count);
@@ -92,6 +99,7 @@ public:
 
 private:
     void EnsureEntry(int index);
+    void AppendWideLevel(int level, double mark);
     bool WideLevels() const { return !FWideLevels.empty(); }
 
     TDataType FDataType;

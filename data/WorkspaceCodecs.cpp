@@ -125,37 +125,52 @@ bool IsDigit(char c) {
 
 // The entries nearly every file holds, "3:-1|" or "1:15,5|", read at once
 // from the bytes: a level of at most 9 digits, a mark of at most 15 digits
-// with either decimal separator, its "|". Returns where the next entry
-// starts, or null for anything else, which ReadEntry then takes.
-const char* ReadPlainEntry(const char* p, const char* end, int& level, double& mark, bool& exact) {
+// with either decimal separator, its "|". A "|" is known to come after the
+// entry's start: every scan stops there at the latest, so none checks for
+// the end of the text. Returns where the next entry starts, or null for
+// anything else, which ReadEntry then takes.
+const char* ReadPlainEntry(const char* p, int& level, double& mark, bool& exact) {
     constexpr int kLevelDigits = 9;
     constexpr int kMarkDigits = 15;
     constexpr double kSmallestFixed = 0.00001; // below, the writer uses an exponent
     const char* q = p;
-    level = 0;
-    while (q != end && IsDigit(*q) && q - p < kLevelDigits)
-        level = level * 10 + (*q++ - '0');
-    if (q == p || q == end || *q != ':')
-        return nullptr;
-    exact = q - p == 1 || *p != '0';
-    ++q;
-    const bool negative = q != end && *q == '-';
+    if (IsDigit(p[0]) && p[1] == ':') { // the levels of the grid, 1 to 4
+        level = p[0] - '0';
+        exact = true;
+        q += 2;
+    } else {
+        level = 0;
+        while (IsDigit(*q) && q - p < kLevelDigits)
+            level = level * 10 + (*q++ - '0');
+        if (q == p || *q != ':')
+            return nullptr;
+        exact = *p != '0';
+        ++q;
+    }
+    // No mark, the most common entry of all.
+    if (q[0] == '-' && q[1] == '1' && q[2] == '|') {
+        mark = NoMark;
+        return q + 3;
+    }
+    const bool negative = *q == '-';
     q += negative ? 1 : 0;
     const char* const first = q;
     std::int64_t digits = 0;
-    while (q != end && IsDigit(*q) && q - first < kMarkDigits)
+    while (IsDigit(*q) && q - first < kMarkDigits)
         digits = digits * 10 + (*q++ - '0');
     const auto integerDigits = int(q - first);
+    if (integerDigits == 0)
+        return nullptr;
     int decimals = 0;
-    if (q != end && (*q == ',' || *q == '.')) {
+    if (*q == ',' || *q == '.') {
         const char* const separator = q++;
-        while (q != end && IsDigit(*q) && integerDigits + (q - separator - 1) < kMarkDigits)
+        while (IsDigit(*q) && integerDigits + (q - separator - 1) < kMarkDigits)
             digits = digits * 10 + (*q++ - '0');
         decimals = int(q - separator - 1);
         if (decimals == 0)
             return nullptr;
     }
-    if (integerDigits == 0 || q == end || *q != '|')
+    if (*q != '|')
         return nullptr;
     const double magnitude = double(digits) / kPowersOfTen[decimals];
     if (magnitude != 0 && magnitude < kSmallestFixed)
@@ -218,7 +233,10 @@ bool DecodeList(QStringView text, TPData& record) {
 }
 
 bool DecodeList(QByteArrayView windows1252, TPData& record) {
-    record.ReserveLines(std::count(windows1252.begin(), windows1252.end(), '|'));
+    // Counted first, so that the list is made at its size at once.
+    qsizetype lines = 0;
+    DecodeListIn(windows1252, [&lines](QByteArrayView) { ++lines; });
+    record.ReserveLines(lines);
     // The file's bytes decode to what a line stores: cut at every "|", they
     // hold neither it nor a line break.
     return DecodeListIn(windows1252, [&record](QByteArrayView line) {
@@ -267,12 +285,16 @@ TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record) {
     TDecodedLevels decoded;
     const char* p = windows1252.data();
     const char* const end = p + windows1252.size();
+    // Entries are read up to the last "|"; text after it is dropped.
+    const char* stop = end;
+    while (stop != p && stop[-1] != '|')
+        --stop;
     int index = 0;
-    while (p != end) {
+    while (p != stop) {
         int level = 0;
         double mark = NoMark;
         bool exact = true;
-        if (const char* next = ReadPlainEntry(p, end, level, mark, exact)) {
+        if (const char* next = ReadPlainEntry(p, level, mark, exact)) {
             if (index == record.LevelCount()) {
                 record.AppendLevel(level, mark);
             } else {
@@ -282,9 +304,7 @@ TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record) {
             decoded.Exact = decoded.Exact && exact;
             p = next;
         } else {
-            const auto* bar = static_cast<const char*>(std::memchr(p, '|', std::size_t(end - p)));
-            if (!bar)
-                break;
+            const auto* bar = static_cast<const char*>(std::memchr(p, '|', std::size_t(stop - p)));
             if (!ReadEntry(QByteArrayView(p, bar), index, record, decoded)) {
                 decoded.Read = false;
                 return decoded;
@@ -293,8 +313,7 @@ TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record) {
         }
         ++index;
     }
-    // Text after the last "|" is dropped.
-    decoded.Exact = decoded.Exact && p == end;
+    decoded.Exact = decoded.Exact && stop == end;
     return decoded;
 }
 

@@ -10,8 +10,24 @@ namespace {
 // The file's bytes, written straight in Windows-1252 as the tree is visited.
 class TWorkspaceEncoder {
 public:
-    explicit TWorkspaceEncoder(QChar decimalSeparator)
-        : FSeparator(decimalSeparator == u',' ? u',' : u'.') {}
+    // With a writer, the bytes go to it part by part as blocks fill a part,
+    // instead of being held whole.
+    explicit TWorkspaceEncoder(QChar decimalSeparator, const TWritePart* writer = nullptr)
+        : FSeparator(decimalSeparator == u',' ? u',' : u'.')
+        , FWriter(writer) {}
+
+    // After each block. False once the writer failed.
+    bool EndBlock() {
+        if (FWriter && FBytes.size() >= kPartSize)
+            return Send();
+        return FWritten;
+    }
+
+    bool Send() {
+        FWritten = FWritten && (*FWriter)(FBytes);
+        FBytes.resize(0); // keeps its room for the next part
+        return FWritten;
+    }
 
     void Line(const char* ascii) {
         FBytes += ascii;
@@ -58,7 +74,12 @@ public:
     QByteArray& Bytes() { return FBytes; }
 
 private:
+    // Small enough to stay in the processor's cache while it is made.
+    static constexpr qsizetype kPartSize = 256 * 1024;
+
     QChar FSeparator;
+    const TWritePart* FWriter;
+    bool FWritten = true;
     QByteArray FBytes;
 };
 
@@ -71,13 +92,16 @@ void Head(TWorkspaceEncoder& file, TWorkspaceCounts counts, const TRegionalSetti
     file.Line(QByteArray("NbPupils=" + QByteArray::number(counts.Pupils)).constData());
 }
 
-void Blocks(TWorkspaceEncoder& file, const TClassNode& schoolClass) {
+bool Blocks(TWorkspaceEncoder& file, const TClassNode& schoolClass) {
     if (schoolClass.Data)
         file.ClassBlock(*schoolClass.Data);
     for (const auto& pupil : schoolClass.Pupils) {
         if (pupil->Data)
             file.PupilBlock(*pupil->Data);
+        if (!file.EndBlock())
+            return false;
     }
+    return file.EndBlock();
 }
 
 } // namespace
@@ -120,7 +144,17 @@ QByteArray EncodeWorkspace(const TWorkspace& tree, const TRegionalSettings& regi
 
 std::optional<QString> SaveWorkspace(QSaveFile& file, const TWorkspace& tree,
                                      const TRegionalSettings& regional, QDate today) {
-    return WriteWholeFile(file, EncodeWorkspace(tree, regional, today));
+    // Written as it is made: no copy of the whole file in memory, and the
+    // disk at work while the rest is made.
+    return WriteWholeFile(file, [&](const TWritePart& write) {
+        TWorkspaceEncoder encoder(regional.DecimalSeparator, &write);
+        Head(encoder, CountsOf(tree), regional, today);
+        for (const auto& schoolClass : tree.Classes) {
+            if (!Blocks(encoder, *schoolClass))
+                return;
+        }
+        encoder.Send();
+    });
 }
 
 std::optional<QString> SaveWorkspace(const QString& path, const TWorkspace& tree,

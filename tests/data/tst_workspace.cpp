@@ -112,6 +112,20 @@ private:
     rlimit FSaved{};
 };
 
+// Classes of many pupils each, a file of several hundred kilobytes.
+QByteArray ManyPupils(int classes, int pupils) {
+    QByteArray file;
+    for (int c = 0; c < classes; ++c) {
+        const QByteArray name = "Classe " + QByteArray::number(c);
+        file += "[Class]\nClassName=" + name + "\nMatters=Lecture|Écriture|Calcul|\n";
+        for (int p = 0; p < pupils; ++p)
+            file += "[Pupil]\nSurname=Élève " + QByteArray::number(p) +
+                    "\nName=Prénom\nBirthDay=01/02/2016\nClass=" + name +
+                    "\nSexe=Fille\nLevels=1:12,5|2:-1|3:7|\nRemarks=Bon travail.|\n";
+    }
+    return Crlf(Cp1252::Encode(QString::fromUtf8(file)));
+}
+
 } // namespace
 
 class TestWorkspace : public QObject {
@@ -139,6 +153,7 @@ private Q_SLOTS:
     void failureWhileLoadingEndsTheLoad();
     void savesAnEmptyTree();
     void savesInDisplayOrderWithCounts();
+    void largeSaveWrittenInPartsGivesTheSameBytes();
     void missingFileShowsTheMessage();
     void writeFailureKeepsTheOldFile_data();
     void writeFailureKeepsTheOldFile();
@@ -506,6 +521,19 @@ void TestWorkspace::savesInDisplayOrderWithCounts() {
     QVERIFY(saved.indexOf("ClassName=Y") < saved.indexOf("Surname=B"));
 }
 
+void TestWorkspace::largeSaveWrittenInPartsGivesTheSameBytes() {
+    // The save writes the file as it is made, in parts that end between
+    // blocks: they must join into the whole file.
+    const TLoaded loaded = Load(ManyPupils(3, 3000));
+    QVERIFY(loaded.Result.Complete());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tree.dat"));
+    QVERIFY(!SaveWorkspace(path, loaded.Tree, French(), kDay));
+    const QByteArray whole = EncodeWorkspace(loaded.Tree, French(), kDay);
+    QVERIFY(whole.size() > 1000000);
+    QCOMPARE(ReadWholeFile(path).value_or(QByteArray()), whole);
+}
+
 void TestWorkspace::missingFileShowsTheMessage() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tree.dat"));
@@ -524,18 +552,26 @@ void TestWorkspace::missingFileShowsTheMessage() {
 
 void TestWorkspace::writeFailureKeepsTheOldFile_data() {
     QTest::addColumn<qint64>("budget");
-    QTest::newRow("nothing written") << qint64(0);
-    QTest::newRow("part written") << qint64(100);
+    QTest::addColumn<int>("pupils"); // added to the example's first class
+    QTest::newRow("nothing written") << qint64(0) << 0;
+    QTest::newRow("part written") << qint64(100) << 0;
+    QTest::newRow("fails after parts were written") << qint64(700000) << 10000;
 }
 
 void TestWorkspace::writeFailureKeepsTheOldFile() {
     QFETCH(qint64, budget);
+    QFETCH(int, pupils);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tree.dat"));
     const QByteArray old = ReadTestFile(QStringLiteral("golden/example.dat"));
     QVERIFY(!WriteWholeFile(path, old));
     TLoaded loaded = Load(old);
     loaded.Tree.Classes[0]->Data->AppendLine(QString(5000, u'x'));
+    TLoaded more = Load(ManyPupils(1, pupils));
+    for (auto& schoolClass : more.Tree.Classes) {
+        for (auto& pupil : schoolClass->Pupils)
+            loaded.Tree.Classes[0]->Pupils.push_back(std::move(pupil));
+    }
     TFailingSaveFile file(path, budget);
     const std::optional<QString> error = SaveWorkspace(file, loaded.Tree, French(), kDay);
     QCOMPARE(error.value_or(QString()), QStringLiteral("Impossible de créer le fichier ") + path);
