@@ -74,14 +74,24 @@ bool IsRepresentable(QChar c) {
     return ByteOf(c.unicode()) >= 0;
 }
 
+char* EncodeInto(char* dest, QStringView text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // Latin-1 but for the bytes 0x80 to 0x9F: nearly every character.
+        if (u < 0x80 || char16_t(u - 0xA0) < 0x60) {
+            *dest++ = char(u);
+        } else {
+            const int byte = ByteOf(u);
+            *dest++ = byte >= 0 ? char(byte) : kReplacement;
+        }
+    }
+    return dest;
+}
+
 void AppendEncoded(QByteArray& out, QStringView text) {
     const qsizetype start = out.size();
     out.resize(start + text.size());
-    char* dest = out.data() + start;
-    for (QChar c : text) {
-        const int byte = ByteOf(c.unicode());
-        *dest++ = byte >= 0 ? char(byte) : kReplacement;
-    }
+    EncodeInto(out.data() + start, text);
 }
 
 QByteArray Encode(QStringView text) {

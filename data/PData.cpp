@@ -23,18 +23,6 @@ EListError::EListError(long long index)
 TPData::TPData(TDataType kind)
     : FDataType(kind) {}
 
-int TPData::GetLevel(int index) const {
-    if (index < 0 || index >= LevelCount())
-        return DefaultLevel;
-    return WideLevels() ? FWideLevels[std::size_t(index)] : FLevels[std::size_t(index)];
-}
-
-double TPData::GetMark(int index) const {
-    if (index < 0 || index >= LevelCount())
-        return NoMark;
-    return FMarks[std::size_t(index)];
-}
-
 void TPData::EnsureEntry(int index) {
     if (index < 0)
         throw EListError(index);

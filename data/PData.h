@@ -38,8 +38,15 @@ public:
 
     // Evaluations; meaningful for pupils only.
     int LevelCount() const { return int(FMarks.size()); }
-    int GetLevel(int index) const;
-    double GetMark(int index) const;
+    int GetLevel(int index) const {
+        if (index < 0 || index >= LevelCount())
+            return DefaultLevel;
+        const auto at = std::size_t(index);
+        return WideLevels() ? FWideLevels[at] : FLevels[at];
+    }
+    double GetMark(int index) const {
+        return index < 0 || index >= LevelCount() ? NoMark : FMarks[std::size_t(index)];
+    }
     void SetLevel(int index, int level);
     void SetMark(int index, double mark);
     void SetLevelCount(int count);

@@ -186,26 +186,24 @@ const char* ReadPlainEntry(const char* p, int& level, double& mark, bool& exact)
 // written at once. The double nearest to n / 100, n of at most 15 digits, is
 // one that the general format of 15 digits writes as n / 100 without its
 // trailing zeros: no other decimal of 15 digits is as near to it. Returns
-// false for any other mark.
-bool AppendHundredths(QByteArray& out, double mark, char separator) {
+// null for any other mark.
+char* WriteHundredths(char* dest, double mark, char separator) {
     constexpr double kLargest = 1e13;
     if (!(std::fabs(mark) < kLargest))
-        return false;
+        return nullptr;
     const long long hundredths = std::llround(mark * 100);
     if (double(hundredths) / 100 != mark)
-        return false;
-    char buffer[24];
+        return nullptr;
     const auto magnitude = static_cast<unsigned long long>(std::llabs(hundredths));
     if (hundredths < 0)
-        out += '-';
-    const char* end = std::to_chars(buffer, buffer + sizeof buffer, magnitude / 100).ptr;
-    out.append(buffer, end - buffer);
-    out += separator;
+        *dest++ = '-';
+    dest = std::to_chars(dest, dest + 20, magnitude / 100).ptr;
+    *dest++ = separator;
     const auto rest = unsigned(magnitude % 100);
-    out += char('0' + rest / 10);
+    *dest++ = char('0' + rest / 10);
     if (rest % 10 != 0)
-        out += char('0' + rest % 10);
-    return true;
+        *dest++ = char('0' + rest % 10);
+    return dest;
 }
 
 template <typename View> View ValueIn(View line) {
@@ -216,9 +214,15 @@ template <typename View> View ValueIn(View line) {
 } // namespace
 
 void AppendList(QByteArray& out, const QStringList& lines) {
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 1;
+    const qsizetype start = out.size();
+    out.resize(start + size);
+    char* dest = out.data() + start;
     for (const QString& line : lines) {
-        Cp1252::AppendEncoded(out, line);
-        out += '|';
+        dest = Cp1252::EncodeInto(dest, line);
+        *dest++ = '|';
     }
 }
 
@@ -245,30 +249,36 @@ bool DecodeList(QByteArrayView windows1252, TPData& record) {
 }
 
 void AppendLevels(QByteArray& out, const TPData& record, QChar decimalSeparator) {
+    // Room for the longest entry: an 11-character level, a mark of at most
+    // 24 characters in the general format, ":" and "|".
+    constexpr qsizetype kLongestEntry = 48;
     // Whole marks, "-1" for no mark above all, and marks in hundredths are
     // written at once; the others go through the general format.
     constexpr double kLargestPlain = 1e15;
-    QString general;
     const bool plainSeparator = decimalSeparator == u',' || decimalSeparator == u'.';
     const char separator = char(decimalSeparator.unicode());
-    char buffer[24];
-    auto appendInteger = [&](long long value) {
-        const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-        out.append(buffer, end - buffer);
-    };
+    QString general;
+    const qsizetype start = out.size();
+    out.resize(start + record.LevelCount() * kLongestEntry);
+    char* dest = out.data() + start;
     for (int i = 0; i < record.LevelCount(); ++i) {
-        appendInteger(record.GetLevel(i));
-        out += ':';
+        dest = std::to_chars(dest, dest + 11, record.GetLevel(i)).ptr;
+        *dest++ = ':';
         const double mark = record.GetMark(i);
-        if (mark == std::trunc(mark) && std::fabs(mark) < kLargestPlain) {
-            appendInteger(static_cast<long long>(mark));
-        } else if (!plainSeparator || !AppendHundredths(out, mark, separator)) {
+        char* written = nullptr;
+        if (mark == std::trunc(mark) && std::fabs(mark) < kLargestPlain)
+            written = std::to_chars(dest, dest + 16, static_cast<long long>(mark)).ptr;
+        else if (plainSeparator)
+            written = WriteHundredths(dest, mark, separator);
+        if (!written) {
             general.clear();
             AppendGeneral(general, mark, 15, decimalSeparator);
-            Cp1252::AppendEncoded(out, general);
+            written = Cp1252::EncodeInto(dest, general);
         }
-        out += '|';
+        dest = written;
+        *dest++ = '|';
     }
+    out.resize(dest - out.data());
 }
 
 QString EncodeLevels(const TPData& record, QChar decimalSeparator) {

@@ -5,6 +5,9 @@
 #include "data/SafeFile.h"
 #include "data/WorkspaceCodecs.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
 
 // The file's bytes, written straight in Windows-1252 as the tree is visited.
@@ -29,46 +32,50 @@ public:
         return FWritten;
     }
 
-    void Line(const char* ascii) {
-        FBytes += ascii;
-        FBytes += "\r\n";
+    // Text is put in place at once, key and value together: the bytes grow
+    // by millions of short pieces.
+    void Put(std::string_view ascii) {
+        const qsizetype start = FBytes.size();
+        FBytes.resize(start + qsizetype(ascii.size()));
+        std::copy(ascii.begin(), ascii.end(), FBytes.data() + start);
     }
 
-    void Entry(const char* key, const QString& value) {
-        FBytes += key;
-        Cp1252::AppendEncoded(FBytes, value);
-        FBytes += "\r\n";
+    void Line(std::string_view ascii) { Entry(ascii, {}); }
+
+    void Entry(std::string_view key, QStringView value) {
+        const qsizetype start = FBytes.size();
+        FBytes.resize(start + qsizetype(key.size()) + value.size() + 2);
+        char* dest = std::copy(key.begin(), key.end(), FBytes.data() + start);
+        dest = Cp1252::EncodeInto(dest, value);
+        dest[0] = '\r';
+        dest[1] = '\n';
     }
 
-    void ListEntry(const char* key, const QStringList& lines) {
-        FBytes += key;
+    void ListEntry(std::string_view key, const QStringList& lines) {
+        Put(key);
         AppendList(FBytes, lines);
-        FBytes += "\r\n";
+        Put("\r\n");
     }
 
     void ClassBlock(const TPData& record) {
-        Line("");
-        Line("[Class]");
+        Put("\r\n[Class]\r\n");
         Entry("ClassName=", record.ClassName());
         ListEntry("Matters=", record.Lines());
     }
 
     void PupilBlock(const TPData& record) {
-        Line("");
-        Line("[Pupil]");
+        Put("\r\n[Pupil]\r\n");
         Entry("Surname=", record.Surname());
         Entry("Name=", record.Name());
         Entry("BirthDay=", record.BirthDay());
         Entry("Class=", record.ClassName());
         Entry("Sexe=", record.Sexe());
-        FBytes += "Levels=";
+        Put("Levels=");
         AppendLevels(FBytes, record, FSeparator);
-        FBytes += "\r\n";
+        Put("\r\n");
         ListEntry("Remarks=", record.Lines());
-        if (record.HasComments()) {
-            Cp1252::AppendEncoded(FBytes, CommentsLine(record));
-            FBytes += "\r\n";
-        }
+        if (record.HasComments())
+            Entry({}, CommentsLine(record));
     }
 
     QByteArray& Bytes() { return FBytes; }
@@ -88,8 +95,8 @@ void Head(TWorkspaceEncoder& file, TWorkspaceCounts counts, const TRegionalSetti
     file.Line("Quillorin v1.0 BETA");
     file.Entry("File created on : ", regional.FormatDate(today));
     file.Line("");
-    file.Line(QByteArray("NbClasses=" + QByteArray::number(counts.Classes)).constData());
-    file.Line(QByteArray("NbPupils=" + QByteArray::number(counts.Pupils)).constData());
+    file.Line(QByteArray("NbClasses=" + QByteArray::number(counts.Classes)).toStdString());
+    file.Line(QByteArray("NbPupils=" + QByteArray::number(counts.Pupils)).toStdString());
 }
 
 bool Blocks(TWorkspaceEncoder& file, const TClassNode& schoolClass) {
