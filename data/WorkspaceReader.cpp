@@ -276,7 +276,7 @@ private:
         };
         QString surname = Text(field(1), "Surname=");
         QString name = Text(field(2), "Name=");
-        QString birthDay = Text(field(3), "BirthDay=");
+        QString birthDay = BirthDay(field(3));
         const QByteArrayView className = TextBytes(field(4), "Class=");
         TClassNode* schoolClass = ClassNamed(className);
         QString sexe = Sexe(field(5));
@@ -335,6 +335,19 @@ private:
             FLastClass = found;
         }
         return found;
+    }
+
+    // The pupils of a school were born on few days: a date is held once for
+    // all of them, up to a bound that keeps the table small whatever the file.
+    QString BirthDay(const TLine& line) {
+        constexpr qsizetype kSharedDates = 4096;
+        const QByteArrayView value = TextBytes(line, "BirthDay=");
+        if (const auto found = FBirthDays.constFind(value); found != FBirthDays.cend())
+            return *found;
+        QString date = Cp1252::Decode(value);
+        if (FBirthDays.size() < kSharedDates)
+            FBirthDays.insert(value, date);
+        return date;
     }
 
     // A pupil's sex is nearly always one of the three values: the text is
@@ -408,7 +421,8 @@ private:
     std::vector<qsizetype> FClassStarts; // where every class header read starts
     QByteArrayView FLastClassName;       // the last pupil's "Class=" value, and its class
     TClassNode* FLastClass = nullptr;
-    qsizetype FFirstLoss = -1; // where the first line with a loss starts
+    QHash<QByteArrayView, QString> FBirthDays; // views of the file's bytes
+    qsizetype FFirstLoss = -1;                 // where the first line with a loss starts
 };
 
 // Runs the step; a failure becomes the result's error.

@@ -138,6 +138,7 @@ private Q_SLOTS:
     void classHeaderIgnoresCase();
     void pupilJoinsItsClassByExactName_data();
     void pupilJoinsItsClassByExactName();
+    void everyPupilKeepsItsBirthDay();
     void evaluationsFollowTheClass_data();
     void evaluationsFollowTheClass();
     void corruptLevelsUnderEachSeparator_data();
@@ -268,6 +269,25 @@ void TestWorkspace::pupilJoinsItsClassByExactName() {
     QTEST(Outline(loaded.Tree), "outline");
     QVERIFY(loaded.Result.Error.isEmpty());
     QCOMPARE(loaded.Result.CorruptLevels, 0);
+}
+
+void TestWorkspace::everyPupilKeepsItsBirthDay() {
+    // Dates are held once for all the pupils born that day, up to a bound:
+    // more dates than that, some coming back, each pupil with its own.
+    constexpr int kPupils = 6000;
+    const auto dateOf = [](int pupil) {
+        return QStringLiteral("j%1").arg(pupil % 4500);
+    };
+    QByteArray file = "[Class]\nClassName=C\nMatters=\n";
+    for (int p = 0; p < kPupils; ++p)
+        file += "[Pupil]\nSurname=S\nName=N\nBirthDay=" + dateOf(p).toLatin1() +
+                "\nClass=C\nSexe=Fille\nLevels=\nRemarks=\n";
+    const TLoaded loaded = Load(Crlf(file));
+    QVERIFY(loaded.Result.Complete());
+    const auto& pupils = loaded.Tree.Classes[0]->Pupils;
+    QCOMPARE(pupils.size(), std::size_t(kPupils));
+    for (int p = 0; p < kPupils; ++p)
+        QCOMPARE(pupils[std::size_t(p)]->Data->BirthDay(), dateOf(p));
 }
 
 void TestWorkspace::evaluationsFollowTheClass_data() {
