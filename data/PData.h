@@ -68,7 +68,6 @@ public:
     void AssignLines(const QStringList* source);
     void SetLines(const QStringList& source);
     void AppendLine(const QString& line);
-    void ReserveLines(qsizetype count) { FLines.reserve(FLines.size() + count); }
 
     const QString& Surname() const { return FSurname; }
     const QString& Name() const { return FName; }

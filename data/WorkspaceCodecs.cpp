@@ -237,10 +237,6 @@ bool DecodeList(QStringView text, TPData& record) {
 }
 
 bool DecodeList(QByteArrayView windows1252, TPData& record) {
-    // Counted first, so that the list is made at its size at once.
-    qsizetype lines = 0;
-    DecodeListIn(windows1252, [&lines](QByteArrayView) { ++lines; });
-    record.ReserveLines(lines);
     // The file's bytes decode to what a line stores: cut at every "|", they
     // hold neither it nor a line break.
     return DecodeListIn(windows1252, [&record](QByteArrayView line) {

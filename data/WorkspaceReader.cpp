@@ -315,8 +315,7 @@ private:
             ReadComments(*comments, *record);
 
         auto node = std::make_unique<TNode>();
-        node->Text.reserve(record->Surname().size() + 1 + record->Name().size());
-        node->Text.append(record->Surname()).append(u' ').append(record->Name());
+        node->Text = record->Surname() + u' ' + record->Name();
         node->SetImages(NodeImages(*record));
         node->Data = std::move(record);
         schoolClass->Pupils.push_back(std::move(node));
