@@ -1,6 +1,8 @@
 #include "data/Cp1252.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -23,6 +25,28 @@ int ByteOf(char16_t c) {
     return -1;
 }
 
+// Whether any byte is one of 0x80 to 0x9F (its top three bits 100), eight
+// bytes at a time: the bytes that are then zero are found as in strlen.
+bool HasHighControls(QByteArrayView bytes) {
+    constexpr std::uint64_t kTopBits = 0xE0E0E0E0E0E0E0E0;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t other = (word & kTopBits) ^ kHighBits;
+        if ((other - kOnes) & ~other & kHighBits)
+            return true;
+    }
+    for (; p != end; ++p) {
+        if ((static_cast<unsigned char>(*p) & 0xE0) == 0x80)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 namespace Cp1252 {
@@ -35,11 +59,14 @@ QChar ToUnicode(char byte) {
 }
 
 QString Decode(QByteArrayView bytes) {
-    QString text = QString::fromLatin1(bytes);
-    for (QChar& c : text) {
-        if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
-            c = QChar(kHighControls[c.unicode() - 0x80]);
-    }
+    // Text nearly never holds the bytes 0x80 to 0x9F: without them, the
+    // bytes are Latin-1, which Qt widens fastest.
+    if (!HasHighControls(bytes))
+        return QString::fromLatin1(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    for (const char byte : bytes)
+        *out++ = ToUnicode(byte).unicode();
     return text;
 }
 
@@ -47,14 +74,24 @@ bool IsRepresentable(QChar c) {
     return ByteOf(c.unicode()) >= 0;
 }
 
+char* EncodeInto(char* dest, QStringView text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // Latin-1 but for the bytes 0x80 to 0x9F: nearly every character.
+        if (u < 0x80 || char16_t(u - 0xA0) < 0x60) {
+            *dest++ = char(u);
+        } else {
+            const int byte = ByteOf(u);
+            *dest++ = byte >= 0 ? char(byte) : kReplacement;
+        }
+    }
+    return dest;
+}
+
 void AppendEncoded(QByteArray& out, QStringView text) {
     const qsizetype start = out.size();
     out.resize(start + text.size());
-    char* dest = out.data() + start;
-    for (QChar c : text) {
-        const int byte = ByteOf(c.unicode());
-        *dest++ = byte >= 0 ? char(byte) : kReplacement;
-    }
+    EncodeInto(out.data() + start, text);
 }
 
 QByteArray Encode(QStringView text) {

@@ -27,6 +27,8 @@ bool IsRepresentable(QChar c);
 // Appends the encoded text to out. Characters that cannot be encoded (only
 // possible for text that did not go through FitToWindows1252) become "?".
 void AppendEncoded(QByteArray& out, QStringView text);
+// The same at dest, which has room for text.size() bytes; returns the end.
+char* EncodeInto(char* dest, QStringView text);
 QByteArray Encode(QStringView text);
 
 QString FitToWindows1252(const QString& text);

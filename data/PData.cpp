@@ -2,6 +2,7 @@
 
 #include "data/Cp1252.h"
 
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -21,18 +22,6 @@ EListError::EListError(long long index)
 
 TPData::TPData(TDataType kind)
     : FDataType(kind) {}
-
-int TPData::GetLevel(int index) const {
-    if (index < 0 || index >= LevelCount())
-        return DefaultLevel;
-    return WideLevels() ? FWideLevels[std::size_t(index)] : FLevels[std::size_t(index)];
-}
-
-double TPData::GetMark(int index) const {
-    if (index < 0 || index >= LevelCount())
-        return NoMark;
-    return FMarks[std::size_t(index)];
-}
 
 void TPData::EnsureEntry(int index) {
     if (index < 0)
@@ -64,12 +53,7 @@ void TPData::SetLevel(int index, int level) {
     }
 }
 
-void TPData::AppendLevel(int level, double mark) {
-    if (!WideLevels() && level == std::int8_t(level)) {
-        FLevels.push_back(std::int8_t(level));
-        FMarks.push_back(mark);
-        return;
-    }
+void TPData::AppendWideLevel(int level, double mark) {
     SetLevel(LevelCount(), level);
     FMarks.back() = mark;
 }
@@ -180,6 +164,17 @@ QString TPData::StoredLine(const QString& text) {
     // The file ends each line of a list with a "|": one inside a line would
     // split it in two at the next start.
     return Fitted(text).replace(u'|', u'/');
+}
+
+void TPData::SetReadIdentity(QString surname, QString name, QString birthDay, QString className,
+                             QString sexe) {
+    FSurname = std::move(surname);
+    FName = std::move(name);
+    FBirthDay = std::move(birthDay);
+    FClassName = std::move(className);
+    FSexe = std::move(sexe);
+    for (QString* field : {&FSurname, &FName, &FBirthDay, &FClassName, &FSexe})
+        field->truncate(MaxTextLength);
 }
 
 QString TPData::StoredText(const QString& text) {

@@ -38,13 +38,27 @@ public:
 
     // Evaluations; meaningful for pupils only.
     int LevelCount() const { return int(FMarks.size()); }
-    int GetLevel(int index) const;
-    double GetMark(int index) const;
+    int GetLevel(int index) const {
+        if (index < 0 || index >= LevelCount())
+            return DefaultLevel;
+        const auto at = std::size_t(index);
+        return WideLevels() ? FWideLevels[at] : FLevels[at];
+    }
+    double GetMark(int index) const {
+        return index < 0 || index >= LevelCount() ? NoMark : FMarks[std::size_t(index)];
+    }
     void SetLevel(int index, int level);
     void SetMark(int index, double mark);
     void SetLevelCount(int count);
     // Adds one entry at the end, as a reader fills the list in order.
-    void AppendLevel(int level, double mark);
+    void AppendLevel(int level, double mark) {
+        if (!WideLevels() && level == std::int8_t(level)) {
+            FLevels.push_back(std::int8_t(level));
+            FMarks.push_back(mark);
+        } else {
+            AppendWideLevel(level, mark);
+        }
+    }
     // Room for that many entries, so that setting them one by one does not
     // grow the list again and again; the entries themselves stay as they are.
     void ReserveLevels(int count);
@@ -66,6 +80,14 @@ public:
     void SetClassName(const QString& text) { FClassName = StoredText(text); }
     void SetSexe(const QString& text) { FSexe = StoredText(text); }
 
+    // For the workspace file's reader: text decoded from the file is already
+    // what a record stores (characters of the code page, no line break, no
+    // "|" in a line of a list), so it is taken as it is, an identity text
+    // only cut to MaxTextLength.
+    void SetReadIdentity(QString surname, QString name, QString birthDay, QString className,
+                         QString sexe);
+    void AppendReadLine(QString line) { FLines.append(std::move(line)); }
+
     // What a text field stores of the given text: fitted to the file's code
     // page, line breaks turned into blanks, cut to MaxTextLength.
     static QString StoredText(const QString& text);
@@ -83,6 +105,7 @@ public:
 
 private:
     void EnsureEntry(int index);
+    void AppendWideLevel(int level, double mark);
     bool WideLevels() const { return !FWideLevels.empty(); }
 
     TDataType FDataType;

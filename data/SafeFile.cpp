@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
 QString CreateFileError(const QString& path) {
     return QStringLiteral("Impossible de créer le fichier %1").arg(path);
 }
@@ -33,19 +37,48 @@ std::optional<QByteArray> ReadWholeFile(const QString& path) {
     return bytes;
 }
 
-std::optional<QString> WriteWholeFile(QSaveFile& file, const QByteArray& bytes) {
+namespace {
+
+// Has the disk start writing what the file holds so far while the rest is
+// still being made: the sync of the commit then waits for little more than
+// the last part.
+bool StartWriting(QSaveFile& file) {
+    if (!file.flush())
+        return false;
+#ifdef Q_OS_LINUX
+    ::sync_file_range(file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+    return true;
+}
+
+} // namespace
+
+std::optional<QString> WriteWholeFile(QSaveFile& file,
+                                      const std::function<void(const TWritePart&)>& produce) {
     if (!file.open(QIODevice::WriteOnly))
         return CreateFileError(file.fileName());
+    qint64 given = 0;
+    bool failed = false;
+    produce([&](QByteArrayView part) {
+        given += part.size();
+        failed =
+            failed || file.write(part.data(), part.size()) != part.size() || !StartWriting(file);
+        return !failed;
+    });
     // commit() does not report a failure to flush the file's write buffer
     // (a full disk under a small file): flush first and check it.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (failed || !file.flush()) {
         file.cancelWriting();
         file.commit();
-        return WriteFileError(file.fileName(), bytes.size());
+        return WriteFileError(file.fileName(), given);
     }
     if (!file.commit())
-        return WriteFileError(file.fileName(), bytes.size());
+        return WriteFileError(file.fileName(), given);
     return std::nullopt;
+}
+
+std::optional<QString> WriteWholeFile(QSaveFile& file, const QByteArray& bytes) {
+    return WriteWholeFile(file, [&bytes](const TWritePart& write) { write(bytes); });
 }
 
 std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Whole-file reads and writes. A write goes to a temporary file beside the
@@ -26,6 +28,13 @@ std::optional<QByteArray> ReadWholeFile(const QString& path);
 // On failure the target keeps its old content.
 std::optional<QString> WriteWholeFile(QSaveFile& file, const QByteArray& bytes);
 std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes);
+
+// Writes one part of a file; false once a write failed, after which the rest
+// need not be made.
+using TWritePart = std::function<bool(QByteArrayView)>;
+// The same for a file made part by part: produce gives every part in order.
+std::optional<QString> WriteWholeFile(QSaveFile& file,
+                                      const std::function<void(const TWritePart&)>& produce);
 
 struct TCopyResult {
     QString CopyPath; // where the copy is, when made

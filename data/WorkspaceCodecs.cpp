@@ -21,18 +21,10 @@ qsizetype Find(QByteArrayView text, char c) {
     return found ? static_cast<const char*>(found) - text.data() : -1;
 }
 
-QString ToQString(QStringView text) {
-    return text.toString();
-}
-
-QString ToQString(QByteArrayView windows1252) {
-    return Cp1252::Decode(windows1252);
-}
-
-template <typename View> bool DecodeListIn(View text, TPData& record) {
+template <typename View, typename Append> bool DecodeListIn(View text, Append append) {
     qsizetype bar;
     while ((bar = Find(text, '|')) >= 0) {
-        record.AppendLine(ToQString(text.first(bar)));
+        append(text.first(bar));
         text = text.sliced(bar + 1);
     }
     return text.isEmpty();
@@ -133,37 +125,52 @@ bool IsDigit(char c) {
 
 // The entries nearly every file holds, "3:-1|" or "1:15,5|", read at once
 // from the bytes: a level of at most 9 digits, a mark of at most 15 digits
-// with either decimal separator, its "|". Returns where the next entry
-// starts, or null for anything else, which ReadEntry then takes.
-const char* ReadPlainEntry(const char* p, const char* end, int& level, double& mark, bool& exact) {
+// with either decimal separator, its "|". A "|" is known to come after the
+// entry's start: every scan stops there at the latest, so none checks for
+// the end of the text. Returns where the next entry starts, or null for
+// anything else, which ReadEntry then takes.
+const char* ReadPlainEntry(const char* p, int& level, double& mark, bool& exact) {
     constexpr int kLevelDigits = 9;
     constexpr int kMarkDigits = 15;
     constexpr double kSmallestFixed = 0.00001; // below, the writer uses an exponent
     const char* q = p;
-    level = 0;
-    while (q != end && IsDigit(*q) && q - p < kLevelDigits)
-        level = level * 10 + (*q++ - '0');
-    if (q == p || q == end || *q != ':')
-        return nullptr;
-    exact = q - p == 1 || *p != '0';
-    ++q;
-    const bool negative = q != end && *q == '-';
+    if (IsDigit(p[0]) && p[1] == ':') { // the levels of the grid, 1 to 4
+        level = p[0] - '0';
+        exact = true;
+        q += 2;
+    } else {
+        level = 0;
+        while (IsDigit(*q) && q - p < kLevelDigits)
+            level = level * 10 + (*q++ - '0');
+        if (q == p || *q != ':')
+            return nullptr;
+        exact = *p != '0';
+        ++q;
+    }
+    // No mark, the most common entry of all.
+    if (q[0] == '-' && q[1] == '1' && q[2] == '|') {
+        mark = NoMark;
+        return q + 3;
+    }
+    const bool negative = *q == '-';
     q += negative ? 1 : 0;
     const char* const first = q;
     std::int64_t digits = 0;
-    while (q != end && IsDigit(*q) && q - first < kMarkDigits)
+    while (IsDigit(*q) && q - first < kMarkDigits)
         digits = digits * 10 + (*q++ - '0');
     const auto integerDigits = int(q - first);
+    if (integerDigits == 0)
+        return nullptr;
     int decimals = 0;
-    if (q != end && (*q == ',' || *q == '.')) {
+    if (*q == ',' || *q == '.') {
         const char* const separator = q++;
-        while (q != end && IsDigit(*q) && integerDigits + (q - separator - 1) < kMarkDigits)
+        while (IsDigit(*q) && integerDigits + (q - separator - 1) < kMarkDigits)
             digits = digits * 10 + (*q++ - '0');
         decimals = int(q - separator - 1);
         if (decimals == 0)
             return nullptr;
     }
-    if (integerDigits == 0 || q == end || *q != '|')
+    if (*q != '|')
         return nullptr;
     const double magnitude = double(digits) / kPowersOfTen[decimals];
     if (magnitude != 0 && magnitude < kSmallestFixed)
@@ -175,6 +182,30 @@ const char* ReadPlainEntry(const char* p, const char* end, int& level, double& m
     return q + 1;
 }
 
+// A mark given in hundredths ("15,5", "12,25"), as nearly every mark is,
+// written at once. The double nearest to n / 100, n of at most 15 digits, is
+// one that the general format of 15 digits writes as n / 100 without its
+// trailing zeros: no other decimal of 15 digits is as near to it. Returns
+// null for any other mark.
+char* WriteHundredths(char* dest, double mark, char separator) {
+    constexpr double kLargest = 1e13;
+    if (!(std::fabs(mark) < kLargest))
+        return nullptr;
+    const long long hundredths = std::llround(mark * 100);
+    if (double(hundredths) / 100 != mark)
+        return nullptr;
+    const auto magnitude = static_cast<unsigned long long>(std::llabs(hundredths));
+    if (hundredths < 0)
+        *dest++ = '-';
+    dest = std::to_chars(dest, dest + 20, magnitude / 100).ptr;
+    *dest++ = separator;
+    const auto rest = unsigned(magnitude % 100);
+    *dest++ = char('0' + rest / 10);
+    if (rest % 10 != 0)
+        *dest++ = char('0' + rest % 10);
+    return dest;
+}
+
 template <typename View> View ValueIn(View line) {
     const qsizetype equals = Find(line, '=');
     return equals < 0 ? line : line.sliced(equals + 1);
@@ -183,9 +214,15 @@ template <typename View> View ValueIn(View line) {
 } // namespace
 
 void AppendList(QByteArray& out, const QStringList& lines) {
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 1;
+    const qsizetype start = out.size();
+    out.resize(start + size);
+    char* dest = out.data() + start;
     for (const QString& line : lines) {
-        Cp1252::AppendEncoded(out, line);
-        out += '|';
+        dest = Cp1252::EncodeInto(dest, line);
+        *dest++ = '|';
     }
 }
 
@@ -196,36 +233,48 @@ QString EncodeList(const QStringList& lines) {
 }
 
 bool DecodeList(QStringView text, TPData& record) {
-    return DecodeListIn(text, record);
+    return DecodeListIn(text, [&record](QStringView line) { record.AppendLine(line.toString()); });
 }
 
 bool DecodeList(QByteArrayView windows1252, TPData& record) {
-    return DecodeListIn(windows1252, record);
+    // The file's bytes decode to what a line stores: cut at every "|", they
+    // hold neither it nor a line break.
+    return DecodeListIn(windows1252, [&record](QByteArrayView line) {
+        record.AppendReadLine(Cp1252::Decode(line));
+    });
 }
 
 void AppendLevels(QByteArray& out, const TPData& record, QChar decimalSeparator) {
-    // Whole marks, "-1" for no mark above all, are written at once; the
-    // others go through the general format.
+    // Room for the longest entry: an 11-character level, a mark of at most
+    // 24 characters in the general format, ":" and "|".
+    constexpr qsizetype kLongestEntry = 48;
+    // Whole marks, "-1" for no mark above all, and marks in hundredths are
+    // written at once; the others go through the general format.
     constexpr double kLargestPlain = 1e15;
+    const bool plainSeparator = decimalSeparator == u',' || decimalSeparator == u'.';
+    const char separator = char(decimalSeparator.unicode());
     QString general;
-    char buffer[24];
-    auto appendInteger = [&](long long value) {
-        const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-        out.append(buffer, end - buffer);
-    };
+    const qsizetype start = out.size();
+    out.resize(start + record.LevelCount() * kLongestEntry);
+    char* dest = out.data() + start;
     for (int i = 0; i < record.LevelCount(); ++i) {
-        appendInteger(record.GetLevel(i));
-        out += ':';
+        dest = std::to_chars(dest, dest + 11, record.GetLevel(i)).ptr;
+        *dest++ = ':';
         const double mark = record.GetMark(i);
-        if (mark == std::trunc(mark) && std::fabs(mark) < kLargestPlain) {
-            appendInteger(static_cast<long long>(mark));
-        } else {
+        char* written = nullptr;
+        if (mark == std::trunc(mark) && std::fabs(mark) < kLargestPlain)
+            written = std::to_chars(dest, dest + 16, static_cast<long long>(mark)).ptr;
+        else if (plainSeparator)
+            written = WriteHundredths(dest, mark, separator);
+        if (!written) {
             general.clear();
             AppendGeneral(general, mark, 15, decimalSeparator);
-            Cp1252::AppendEncoded(out, general);
+            written = Cp1252::EncodeInto(dest, general);
         }
-        out += '|';
+        dest = written;
+        *dest++ = '|';
     }
+    out.resize(dest - out.data());
 }
 
 QString EncodeLevels(const TPData& record, QChar decimalSeparator) {
@@ -242,12 +291,16 @@ TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record) {
     TDecodedLevels decoded;
     const char* p = windows1252.data();
     const char* const end = p + windows1252.size();
+    // Entries are read up to the last "|"; text after it is dropped.
+    const char* stop = end;
+    while (stop != p && stop[-1] != '|')
+        --stop;
     int index = 0;
-    while (p != end) {
+    while (p != stop) {
         int level = 0;
         double mark = NoMark;
         bool exact = true;
-        if (const char* next = ReadPlainEntry(p, end, level, mark, exact)) {
+        if (const char* next = ReadPlainEntry(p, level, mark, exact)) {
             if (index == record.LevelCount()) {
                 record.AppendLevel(level, mark);
             } else {
@@ -257,9 +310,7 @@ TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record) {
             decoded.Exact = decoded.Exact && exact;
             p = next;
         } else {
-            const auto* bar = static_cast<const char*>(std::memchr(p, '|', std::size_t(end - p)));
-            if (!bar)
-                break;
+            const auto* bar = static_cast<const char*>(std::memchr(p, '|', std::size_t(stop - p)));
             if (!ReadEntry(QByteArrayView(p, bar), index, record, decoded)) {
                 decoded.Read = false;
                 return decoded;
@@ -268,8 +319,7 @@ TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record) {
         }
         ++index;
     }
-    // Text after the last "|" is dropped.
-    decoded.Exact = decoded.Exact && p == end;
+    decoded.Exact = decoded.Exact && stop == end;
     return decoded;
 }
 

@@ -19,6 +19,8 @@ QString EncodeList(const QStringList& lines);
 // Appends the part before each "|" to the record's lines; text after the
 // last "|" is dropped. Returns false when there was such text.
 bool DecodeList(QStringView text, TPData& record);
+// The same for a value of one line of the file (no line break in it), whose
+// decoded lines the record stores as they are.
 bool DecodeList(QByteArrayView windows1252, TPData& record);
 
 // "level:mark|" per evaluation, the mark in the general format with the

@@ -274,15 +274,16 @@ private:
                 throw EListError(listIndex + offset);
             return fields[std::size_t(offset - 1)];
         };
+        QString surname = Text(field(1), "Surname=");
+        QString name = Text(field(2), "Name=");
+        QString birthDay = BirthDay(field(3));
+        const QByteArrayView className = TextBytes(field(4), "Class=");
+        TClassNode* schoolClass = ClassNamed(className);
+        QString sexe = Sexe(field(5));
         auto record = std::make_unique<TPData>(TDataType::dtPupil);
-        record->SetSurname(Text(field(1), "Surname="));
-        record->SetName(Text(field(2), "Name="));
-        record->SetBirthDay(Text(field(3), "BirthDay="));
-        record->SetClassName(Text(field(4), "Class="));
-        record->SetSexe(Shared(Text(field(5), "Sexe=")));
         const TLine& levels = field(6);
-        if (const TClassNode* known = FClassByName.value(record->ClassName()))
-            record->ReserveLevels(int(known->Data->Lines().size()));
+        if (schoolClass)
+            record->ReserveLevels(int(schoolClass->Data->Lines().size()));
         const TDecodedLevels decoded = DecodeLevels(Value(levels, "Levels="), *record);
         if (!decoded.Read) {
             ++FResult.CorruptLevels;
@@ -294,14 +295,16 @@ private:
         if (!DecodeList(Value(remarks, "Remarks="), *record))
             Lost(TLoss::Values, remarks.Start);
 
-        TClassNode* schoolClass = FClassByName.value(record->ClassName());
         if (!schoolClass) {
             auto classRecord = std::make_unique<TPData>(TDataType::dtClass);
-            classRecord->SetClassName(record->ClassName());
+            classRecord->SetClassName(Cp1252::Decode(className));
             schoolClass = AddClass(std::move(classRecord));
+            FLastClassName = className;
+            FLastClass = schoolClass;
         }
-        // The same text, held once.
-        record->SetClassName(schoolClass->Data->ClassName());
+        // The class's name, held once for all its pupils.
+        record->SetReadIdentity(std::move(surname), std::move(name), std::move(birthDay),
+                                schoolClass->Data->ClassName(), std::move(sexe));
         // Entries beyond the class's subjects are dropped; missing ones are
         // added with no information, which loses nothing.
         const int subjects = int(schoolClass->Data->Lines().size());
@@ -316,6 +319,48 @@ private:
         node->SetImages(NodeImages(*record));
         node->Data = std::move(record);
         schoolClass->Pupils.push_back(std::move(node));
+    }
+
+    // The class of that name, or null when none has it yet. The pupils of a
+    // class nearly always follow one another: the name's bytes are compared
+    // with the last pupil's before the name is decoded and looked up.
+    TClassNode* ClassNamed(QByteArrayView name) {
+        if (FLastClass && name == FLastClassName)
+            return FLastClass;
+        TClassNode* const found =
+            FClassByName.value(TPData::StoredText(Cp1252::Decode(name)), nullptr);
+        if (found) {
+            FLastClassName = name;
+            FLastClass = found;
+        }
+        return found;
+    }
+
+    // The pupils of a school were born on few days: a date is held once for
+    // all of them, up to a bound that keeps the table small whatever the file.
+    QString BirthDay(const TLine& line) {
+        constexpr qsizetype kSharedDates = 4096;
+        const QByteArrayView value = TextBytes(line, "BirthDay=");
+        if (const auto found = FBirthDays.constFind(value); found != FBirthDays.cend())
+            return *found;
+        QString date = Cp1252::Decode(value);
+        if (FBirthDays.size() < kSharedDates)
+            FBirthDays.insert(value, date);
+        return date;
+    }
+
+    // A pupil's sex is nearly always one of the three values: the text is
+    // then held once for all of them.
+    QString Sexe(const TLine& line) {
+        static const std::array<QByteArray, 3> written = {Cp1252::Encode(SexeValues()[0]),
+                                                          Cp1252::Encode(SexeValues()[1]),
+                                                          Cp1252::Encode(SexeValues()[2])};
+        const QByteArrayView value = TextBytes(line, "Sexe=");
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            if (value == written[i])
+                return SexeValues()[i];
+        }
+        return Cp1252::Decode(value);
     }
 
     // Written back only when the pupil has a comment, and then with an
@@ -334,21 +379,16 @@ private:
         return ValueOf(line.Text);
     }
 
-    QString Text(const TLine& line, QByteArrayView key) {
+    // The value of an identity text, which the record cuts to its longest.
+    QByteArrayView TextBytes(const TLine& line, QByteArrayView key) {
         const QByteArrayView value = Value(line, key);
         if (value.size() > TPData::MaxTextLength)
             Lost(TLoss::Values, line.Start);
-        return Cp1252::Decode(value);
+        return value;
     }
 
-    // A pupil's sex is nearly always one of the three values: the text is
-    // then held once for all of them.
-    static QString Shared(const QString& sexe) {
-        for (const QString& value : SexeValues()) {
-            if (sexe == value)
-                return value;
-        }
-        return sexe;
+    QString Text(const TLine& line, QByteArrayView key) {
+        return Cp1252::Decode(TextBytes(line, key));
     }
 
     void Lost(TLoss loss, qsizetype lineStart) {
@@ -378,7 +418,10 @@ private:
     TLoadResult& FResult;
     QHash<QString, TClassNode*> FClassByName;
     std::vector<qsizetype> FClassStarts; // where every class header read starts
-    qsizetype FFirstLoss = -1;           // where the first line with a loss starts
+    QByteArrayView FLastClassName;       // the last pupil's "Class=" value, and its class
+    TClassNode* FLastClass = nullptr;
+    QHash<QByteArrayView, QString> FBirthDays; // views of the file's bytes
+    qsizetype FFirstLoss = -1;                 // where the first line with a loss starts
 };
 
 // Runs the step; a failure becomes the result's error.

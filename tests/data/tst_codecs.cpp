@@ -3,6 +3,7 @@
 #include "data/TextLines.h"
 #include "data/WorkspaceCodecs.h"
 
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QTest>
 
@@ -27,9 +28,11 @@ private Q_SLOTS:
     void lineEnds();
     void listCodec_data();
     void listCodec();
+    void linesReadAreWhatARecordStores();
     void levelsCodec_data();
     void levelsCodec();
     void levelsEncodeUnderEachSeparator();
+    void marksInHundredthsAsTheGeneralFormat();
     void valueOf_data();
     void valueOf();
 };
@@ -252,6 +255,24 @@ void TestCodecs::listCodec() {
         QCOMPARE(EncodeList(lines), value);
 }
 
+void TestCodecs::linesReadAreWhatARecordStores() {
+    // The file's bytes go into a record's lines without its checks: they
+    // must give what the checks make of the same text.
+    QByteArray value;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '|' && b != '\r' && b != '\n')
+            value += char(b);
+        if (b % 16 == 15)
+            value += '|';
+    }
+    TPData fromBytes(TDataType::dtPupil);
+    QVERIFY(DecodeList(value, fromBytes));
+    TPData checked(TDataType::dtPupil);
+    QVERIFY(DecodeList(Cp1252::Decode(value), checked));
+    QCOMPARE(fromBytes.Lines().size(), 16);
+    QCOMPARE(fromBytes.Lines(), checked.Lines());
+}
+
 void TestCodecs::levelsCodec_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("valid");
@@ -328,6 +349,29 @@ void TestCodecs::levelsEncodeUnderEachSeparator() {
     QCOMPARE(EncodeLevels(pupil, u','), QStringLiteral("4:-1|1:15,5|3:12|"));
     QCOMPARE(EncodeLevels(pupil, u'.'), QStringLiteral("4:-1|1:15.5|3:12|"));
     QCOMPARE(EncodeLevels(TPData(TDataType::dtPupil), u','), QString());
+}
+
+void TestCodecs::marksInHundredthsAsTheGeneralFormat() {
+    // Marks in hundredths are written without the general format: the text
+    // must be the one it gives, to the last digit.
+    QList<double> marks = {0.1 + 0.2, 1.005, 12.345, 0.001, 1e-7, 1e13 + 0.5, -1e13 - 0.25};
+    for (int n = -2100; n <= 2100; ++n)
+        marks << n / 100.0;
+    for (long long n :
+         {999999999999999LL, -999999999999999LL, 100000000000001LL, 1000000000000001LL})
+        marks << double(n) / 100;
+    QRandomGenerator random(18);
+    for (int i = 0; i < 5000; ++i)
+        marks << double(random.bounded(qint64(1000000000000000))) / 100;
+    for (QChar separator : {u',', u'.'}) {
+        for (double mark : marks) {
+            TPData pupil(TDataType::dtPupil);
+            pupil.SetLevel(0, 1);
+            pupil.SetMark(0, mark);
+            QCOMPARE(EncodeLevels(pupil, separator),
+                     QStringLiteral("1:") + FormatGeneral(mark, 15, separator) + u'|');
+        }
+    }
 }
 
 void TestCodecs::valueOf_data() {

@@ -112,6 +112,20 @@ private:
     rlimit FSaved{};
 };
 
+// Classes of many pupils each, a file of several hundred kilobytes.
+QByteArray ManyPupils(int classes, int pupils) {
+    QByteArray file;
+    for (int c = 0; c < classes; ++c) {
+        const QByteArray name = "Classe " + QByteArray::number(c);
+        file += "[Class]\nClassName=" + name + "\nMatters=Lecture|Écriture|Calcul|\n";
+        for (int p = 0; p < pupils; ++p)
+            file += "[Pupil]\nSurname=Élève " + QByteArray::number(p) +
+                    "\nName=Prénom\nBirthDay=01/02/2016\nClass=" + name +
+                    "\nSexe=Fille\nLevels=1:12,5|2:-1|3:7|\nRemarks=Bon travail.|\n";
+    }
+    return Crlf(Cp1252::Encode(QString::fromUtf8(file)));
+}
+
 } // namespace
 
 class TestWorkspace : public QObject {
@@ -124,6 +138,7 @@ private Q_SLOTS:
     void classHeaderIgnoresCase();
     void pupilJoinsItsClassByExactName_data();
     void pupilJoinsItsClassByExactName();
+    void everyPupilKeepsItsBirthDay();
     void evaluationsFollowTheClass_data();
     void evaluationsFollowTheClass();
     void corruptLevelsUnderEachSeparator_data();
@@ -139,6 +154,7 @@ private Q_SLOTS:
     void failureWhileLoadingEndsTheLoad();
     void savesAnEmptyTree();
     void savesInDisplayOrderWithCounts();
+    void largeSaveWrittenInPartsGivesTheSameBytes();
     void missingFileShowsTheMessage();
     void writeFailureKeepsTheOldFile_data();
     void writeFailureKeepsTheOldFile();
@@ -224,6 +240,27 @@ void TestWorkspace::pupilJoinsItsClassByExactName_data() {
     QTest::newRow("duplicate class names: the first")
         << Crlf(cm1 + cm1 + QByteArray(pupil).replace("cm1", "CM1"))
         << QStringLiteral("CM1:A B;CM1:");
+    // Each pupil's class is found again, whichever class the pupil before it joined.
+    const auto pupilOf = [](const QByteArray& surname, const QByteArray& className) {
+        return "[Pupil]\nSurname=" + surname + "\nName=B\nBirthDay=\nClass=" + className +
+               "\nSexe=Fille\nLevels=\nRemarks=\n";
+    };
+    const QByteArray ce1 = "[Class]\nClassName=CE1\nMatters=x|\n";
+    QTest::newRow("pupils of two classes in turn")
+        << Crlf(cm1 + ce1 + pupilOf("P", "CM1") + pupilOf("Q", "CE1") + pupilOf("R", "CM1") +
+                pupilOf("S", "CM1") + pupilOf("T", "CE1"))
+        << QStringLiteral("CM1:P B,R B,S B;CE1:Q B,T B");
+    QTest::newRow("case differs from the pupil before")
+        << Crlf(cm1 + pupilOf("P", "CM1") + pupilOf("Q", "cm1") + pupilOf("R", "CM1"))
+        << QStringLiteral("CM1:P B,R B;cm1:Q B");
+    QTest::newRow("missing class added once")
+        << Crlf(cm1 + pupilOf("P", "CE2") + pupilOf("Q", "CM1") + pupilOf("R", "CE2"))
+        << QStringLiteral("CM1:Q B;CE2:P B,R B");
+    const QByteArray longName(QByteArray(TPData::MaxTextLength, 'c'));
+    QTest::newRow("names alike up to the longest a record keeps")
+        << Crlf("[Class]\nClassName=" + longName + "x\nMatters=x|\n" +
+                pupilOf("P", longName + "y") + pupilOf("Q", longName))
+        << QString(TPData::MaxTextLength, u'c') + QStringLiteral(":P B,Q B");
 }
 
 void TestWorkspace::pupilJoinsItsClassByExactName() {
@@ -232,6 +269,25 @@ void TestWorkspace::pupilJoinsItsClassByExactName() {
     QTEST(Outline(loaded.Tree), "outline");
     QVERIFY(loaded.Result.Error.isEmpty());
     QCOMPARE(loaded.Result.CorruptLevels, 0);
+}
+
+void TestWorkspace::everyPupilKeepsItsBirthDay() {
+    // Dates are held once for all the pupils born that day, up to a bound:
+    // more dates than that, some coming back, each pupil with its own.
+    constexpr int kPupils = 6000;
+    const auto dateOf = [](int pupil) {
+        return QStringLiteral("j%1").arg(pupil % 4500);
+    };
+    QByteArray file = "[Class]\nClassName=C\nMatters=\n";
+    for (int p = 0; p < kPupils; ++p)
+        file += "[Pupil]\nSurname=S\nName=N\nBirthDay=" + dateOf(p).toLatin1() +
+                "\nClass=C\nSexe=Fille\nLevels=\nRemarks=\n";
+    const TLoaded loaded = Load(Crlf(file));
+    QVERIFY(loaded.Result.Complete());
+    const auto& pupils = loaded.Tree.Classes[0]->Pupils;
+    QCOMPARE(pupils.size(), std::size_t(kPupils));
+    for (int p = 0; p < kPupils; ++p)
+        QCOMPARE(pupils[std::size_t(p)]->Data->BirthDay(), dateOf(p));
 }
 
 void TestWorkspace::evaluationsFollowTheClass_data() {
@@ -485,6 +541,19 @@ void TestWorkspace::savesInDisplayOrderWithCounts() {
     QVERIFY(saved.indexOf("ClassName=Y") < saved.indexOf("Surname=B"));
 }
 
+void TestWorkspace::largeSaveWrittenInPartsGivesTheSameBytes() {
+    // The save writes the file as it is made, in parts that end between
+    // blocks: they must join into the whole file.
+    const TLoaded loaded = Load(ManyPupils(3, 3000));
+    QVERIFY(loaded.Result.Complete());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tree.dat"));
+    QVERIFY(!SaveWorkspace(path, loaded.Tree, French(), kDay));
+    const QByteArray whole = EncodeWorkspace(loaded.Tree, French(), kDay);
+    QVERIFY(whole.size() > 1000000);
+    QCOMPARE(ReadWholeFile(path).value_or(QByteArray()), whole);
+}
+
 void TestWorkspace::missingFileShowsTheMessage() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tree.dat"));
@@ -503,18 +572,26 @@ void TestWorkspace::missingFileShowsTheMessage() {
 
 void TestWorkspace::writeFailureKeepsTheOldFile_data() {
     QTest::addColumn<qint64>("budget");
-    QTest::newRow("nothing written") << qint64(0);
-    QTest::newRow("part written") << qint64(100);
+    QTest::addColumn<int>("pupils"); // added to the example's first class
+    QTest::newRow("nothing written") << qint64(0) << 0;
+    QTest::newRow("part written") << qint64(100) << 0;
+    QTest::newRow("fails after parts were written") << qint64(700000) << 10000;
 }
 
 void TestWorkspace::writeFailureKeepsTheOldFile() {
     QFETCH(qint64, budget);
+    QFETCH(int, pupils);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tree.dat"));
     const QByteArray old = ReadTestFile(QStringLiteral("golden/example.dat"));
     QVERIFY(!WriteWholeFile(path, old));
     TLoaded loaded = Load(old);
     loaded.Tree.Classes[0]->Data->AppendLine(QString(5000, u'x'));
+    TLoaded more = Load(ManyPupils(1, pupils));
+    for (auto& schoolClass : more.Tree.Classes) {
+        for (auto& pupil : schoolClass->Pupils)
+            loaded.Tree.Classes[0]->Pupils.push_back(std::move(pupil));
+    }
     TFailingSaveFile file(path, budget);
     const std::optional<QString> error = SaveWorkspace(file, loaded.Tree, French(), kDay);
     QCOMPARE(error.value_or(QString()), QStringLiteral("Impossible de créer le fichier ") + path);
