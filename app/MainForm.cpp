@@ -119,6 +119,7 @@ void TMainForm::FormCreate() {
     FFillingRemarks = false;
     StartSpelling();
     LoadWorkspaceFile();
+    UpdateWelcome();
     AskRecovery();
     // A shutdown or a `kill` keeps the unsaved work in the recovery file;
     // so does the end of the session.

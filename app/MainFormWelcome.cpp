@@ -33,7 +33,9 @@ void TMainForm::BuildWelcome() {
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(FModel, signal, this, &TMainForm::UpdateWelcome);
     connect(FModel, &QAbstractItemModel::modelReset, this, &TMainForm::UpdateWelcome);
-    UpdateWelcome();
+    // Shown once the workspace is read, if it holds no class: sizing the
+    // window's panels meanwhile would lay its text out for nothing.
+    WelcomeLbl->hide();
 }
 
 void TMainForm::UpdateWelcome() {
