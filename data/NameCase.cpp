@@ -1,5 +1,6 @@
 #include "data/NameCase.h"
 
+#include "data/Cp1252.h"
 #include "data/PData.h"
 
 namespace {
@@ -26,7 +27,11 @@ QString NameForm(const QString& name) {
     for (QChar& c : formed) {
         if (c.isLetter()) {
             // QChar's one-to-one mappings keep the length: "ß" stays itself.
-            c = start ? c.toUpper() : c.toLower();
+            // A letter whose other case the file cannot hold ("µ" and its
+            // capital "Μ") stays as it is.
+            const QChar other = start ? c.toUpper() : c.toLower();
+            if (Cp1252::IsRepresentable(other) || !Cp1252::IsRepresentable(c))
+                c = other;
             start = false;
         } else {
             start = start || StartsPart(c);

@@ -301,6 +301,9 @@ private Q_SLOTS:
         QTest::newRow("McDonald") << u"McDonald"_qs << u"McDonald"_qs;
         QTest::newRow("mixed kept") << u"dUPONT"_qs << u"dUPONT"_qs;
         QTest::newRow("ß") << u"STRAß"_qs << u"Straß"_qs;
+        // Its capital, Greek "Μ", is not in the file's code page.
+        QTest::newRow("µ keeps its case") << u"@µ"_qs << u"@µ"_qs;
+        QTest::newRow("ÿ has a capital in the code page") << u"ÿves"_qs << u"Ÿves"_qs;
         QTest::newRow("no letters") << u"- 12"_qs << u"- 12"_qs;
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("transliterated then formed") << u"ŁUKASZ"_qs << u"Lukasz"_qs;
