@@ -208,7 +208,8 @@ std::optional<std::pair<QString, QString>> SplitWholeName(QStringView input) {
         if (!surname.isEmpty() && !name.isEmpty())
             return std::pair(surname, name);
     }
-    const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+    // Words parted by any blank: a tab pasted between them is no part of a name.
+    const QStringList words = text.simplified().split(u' ', Qt::SkipEmptyParts);
     if (words.size() < 2)
         return std::nullopt;
     qsizetype leading = 0;

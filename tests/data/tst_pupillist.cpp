@@ -224,13 +224,15 @@ private Q_SLOTS:
                                               "DUPONT Jean;3/5/2016;1\n"
                                               "DE LA FONTAINE Marie-Lou;2016-11-12 00:00:00;2\n"
                                               "Zoé MARTIN;12.11.16;F\n"
-                                              "Roux, Léa;31/02/2016;X\n",
+                                              "Roux, Léa;31/02/2016;X\n"
+                                              "PETIT \tHugo;;\n",
                                               French());
         QCOMPARE(list.Error, QString());
         QCOMPARE(Outline(list), u"DUPONT|Jean|03/05/2016|Garçon/"
                                 "DE LA FONTAINE|Marie-Lou|12/11/2016|Fille/"
                                 "MARTIN|Zoé|12/11/2016|Fille/"
-                                "Roux|Léa|31/02/2016|Je ne sais pas"_qs);
+                                "Roux|Léa|31/02/2016|Je ne sais pas/"
+                                "PETIT|Hugo||Je ne sais pas"_qs);
         QCOMPARE(list.Pupils[3].DateUnread, true);
         QCOMPARE(list.Pupils[0].DateUnread, false);
         QCOMPARE(list.Pupils[0].Line, 5);
