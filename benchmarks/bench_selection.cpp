@@ -23,6 +23,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -92,8 +93,12 @@ int FirstEvaluatedRow(TEditGrid& grid) {
     return -1;
 }
 
-// "a" and "b" typed in turn on the same subject of the first pupil.
-void LevelKey(benchmark::State& state, const TSelectionWindow& window) {
+// Two entries made in turn on the first subject of the first pupil, each
+// repainted; `entered` tells whether the last one is what the record holds.
+void EnterInTurn(
+    benchmark::State& state, const TSelectionWindow& window,
+    const std::function<void(TEditGrid& grid, int row, bool first)>& enter,
+    const std::function<bool(const TPData& record, int subject, bool first)>& entered) {
     if (!window.GridProblem().isEmpty()) {
         state.SkipWithError(window.GridProblem().toStdString().c_str());
         return;
@@ -104,38 +109,42 @@ void LevelKey(benchmark::State& state, const TSelectionWindow& window) {
     bool first = false;
     for (auto _ : state) {
         first = !first;
-        grid.setCurrentIndex(grid.model()->index(row - 1, 1));
-        QKeyEvent key(QEvent::KeyPress, first ? Qt::Key_A : Qt::Key_B, Qt::NoModifier,
-                      first ? QStringLiteral("a") : QStringLiteral("b"));
-        QCoreApplication::sendEvent(&grid, &key);
+        enter(grid, row, first);
         grid.repaint();
         QCoreApplication::processEvents();
     }
-    if (window.Form().SelectedData()->GetLevel(row - 1) != (first ? 1 : 2))
-        state.SkipWithError("the level typed was not stored");
+    if (!entered(*window.Form().SelectedData(), row - 1, first))
+        state.SkipWithError("what was typed was not stored");
+}
+
+// "a" and "b" typed in turn on the same subject.
+void LevelKey(benchmark::State& state, const TSelectionWindow& window) {
+    EnterInTurn(
+        state, window,
+        [](TEditGrid& grid, int row, bool first) {
+            grid.setCurrentIndex(grid.model()->index(row - 1, 1));
+            QKeyEvent key(QEvent::KeyPress, first ? Qt::Key_A : Qt::Key_B, Qt::NoModifier,
+                          first ? QStringLiteral("a") : QStringLiteral("b"));
+            QCoreApplication::sendEvent(&grid, &key);
+        },
+        [](const TPData& record, int subject, bool first) {
+            return record.GetLevel(subject) == (first ? 1 : 2);
+        });
 }
 
 // A mark typed into the cell and handed to the window, as leaving the cell
 // does, two marks in turn.
 void CommitMark(benchmark::State& state, const TSelectionWindow& window) {
-    if (!window.GridProblem().isEmpty()) {
-        state.SkipWithError(window.GridProblem().toStdString().c_str());
-        return;
-    }
-    window.Form().SelectNode(window.Pupil(0));
-    TEditGrid& grid = window.Grid();
-    const int row = FirstEvaluatedRow(grid);
-    bool first = false;
-    for (auto _ : state) {
-        first = !first;
-        const QString mark = first ? QStringLiteral("12") : QStringLiteral("13,5");
-        grid.SetCells(grid.EditCol(), row, mark);
-        Q_EMIT grid.OnModifyEdit(&grid, row, mark);
-        grid.repaint();
-        QCoreApplication::processEvents();
-    }
-    if (window.Form().SelectedData()->GetMark(row - 1) != (first ? 12.0 : 13.5))
-        state.SkipWithError("the mark typed was not stored");
+    EnterInTurn(
+        state, window,
+        [](TEditGrid& grid, int row, bool first) {
+            const QString mark = first ? QStringLiteral("12") : QStringLiteral("13,5");
+            grid.SetCells(grid.EditCol(), row, mark);
+            Q_EMIT grid.OnModifyEdit(&grid, row, mark);
+        },
+        [](const TPData& record, int subject, bool first) {
+            return record.GetMark(subject) == (first ? 12.0 : 13.5);
+        });
 }
 
 // One confirmed subject edit of the class (one more subject line for the
