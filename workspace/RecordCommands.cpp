@@ -68,24 +68,6 @@ QModelIndex TRecordCommand::Apply(bool) {
     return index;
 }
 
-TLevelCommand::TLevelCommand(TWorkspaceModel& model, TShowNode show, const QString& subject,
-                             TNodePlace place, int index, int level)
-    : TRecordCommand(model, std::move(show), QStringLiteral("niveau de ") + subject, place)
-    , FIndex(index)
-    , FLevel(level) {}
-
-TCommentCommand::TCommentCommand(TWorkspaceModel& model, TShowNode show, const QString& subject,
-                                 TNodePlace place, int index, QString comment)
-    : TRecordCommand(model, std::move(show), QStringLiteral("commentaire de ") + subject, place)
-    , FIndex(index)
-    , FComment(std::move(comment)) {}
-
-TMarkCommand::TMarkCommand(TWorkspaceModel& model, TShowNode show, const QString& subject,
-                           TNodePlace place, int index, double mark)
-    : TRecordCommand(model, std::move(show), QStringLiteral("note de ") + subject, place)
-    , FIndex(index)
-    , FMark(mark) {}
-
 TSheetFieldCommand::TSheetFieldCommand(TWorkspaceModel& model, TShowNode show, const QString& pupil,
                                        TNodePlace place, TSheetField field, QString value,
                                        int typing)

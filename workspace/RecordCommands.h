@@ -35,41 +35,26 @@ private:
     std::pair<int, int> FImages;
 };
 
-class TLevelCommand : public TRecordCommand {
+// One value of one subject line of a pupil changed: its level, its mark or
+// its comment, given to the record through `Set`.
+template <typename Value, auto Set> class TEvaluationCommand : public TRecordCommand {
 public:
-    TLevelCommand(TWorkspaceModel& model, TShowNode show, const QString& subject, TNodePlace place,
-                  int index, int level);
+    TEvaluationCommand(TWorkspaceModel& model, TShowNode show, const QString& text,
+                       TNodePlace place, int index, Value value)
+        : TRecordCommand(model, std::move(show), text, place)
+        , FIndex(index)
+        , FValue(std::move(value)) {}
 
 private:
-    void Change(TPData& record) const override { record.SetLevel(FIndex, FLevel); }
+    void Change(TPData& record) const override { (record.*Set)(FIndex, FValue); }
 
     int FIndex;
-    int FLevel;
+    Value FValue;
 };
 
-class TMarkCommand : public TRecordCommand {
-public:
-    TMarkCommand(TWorkspaceModel& model, TShowNode show, const QString& subject, TNodePlace place,
-                 int index, double mark);
-
-private:
-    void Change(TPData& record) const override { record.SetMark(FIndex, FMark); }
-
-    int FIndex;
-    double FMark;
-};
-
-class TCommentCommand : public TRecordCommand {
-public:
-    TCommentCommand(TWorkspaceModel& model, TShowNode show, const QString& subject,
-                    TNodePlace place, int index, QString comment);
-
-private:
-    void Change(TPData& record) const override { record.SetComment(FIndex, FComment); }
-
-    int FIndex;
-    QString FComment;
-};
+using TLevelCommand = TEvaluationCommand<int, &TPData::SetLevel>;
+using TMarkCommand = TEvaluationCommand<double, &TPData::SetMark>;
+using TCommentCommand = TEvaluationCommand<QString, &TPData::SetComment>;
 
 enum class TSheetField { Surname, Name, BirthDay, Sexe };
 const QString& SheetFieldOf(const TPData& record, TSheetField field);

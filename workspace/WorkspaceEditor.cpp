@@ -79,7 +79,8 @@ void TWorkspaceEditor::SetLevel(const QModelIndex& pupil, int subject, int level
     const TPData* record = PupilRecord(pupil);
     if (!record || (subject < record->LevelCount() && record->GetLevel(subject) == level))
         return;
-    Push(std::make_unique<TLevelCommand>(FModel, FShow, SubjectName(pupil, subject),
+    Push(std::make_unique<TLevelCommand>(FModel, FShow,
+                                         QStringLiteral("niveau de ") + SubjectName(pupil, subject),
                                          TNodePlace::Of(pupil), subject, level));
 }
 
@@ -87,7 +88,8 @@ void TWorkspaceEditor::SetMark(const QModelIndex& pupil, int subject, double mar
     const TPData* record = PupilRecord(pupil);
     if (!record || (subject < record->LevelCount() && record->GetMark(subject) == mark))
         return;
-    Push(std::make_unique<TMarkCommand>(FModel, FShow, SubjectName(pupil, subject),
+    Push(std::make_unique<TMarkCommand>(FModel, FShow,
+                                        QStringLiteral("note de ") + SubjectName(pupil, subject),
                                         TNodePlace::Of(pupil), subject, mark));
 }
 
@@ -95,8 +97,9 @@ void TWorkspaceEditor::SetComment(const QModelIndex& pupil, int subject, const Q
     const TPData* record = PupilRecord(pupil);
     if (!record || TPData::StoredComment(comment) == record->GetComment(subject))
         return;
-    Push(std::make_unique<TCommentCommand>(FModel, FShow, SubjectName(pupil, subject),
-                                           TNodePlace::Of(pupil), subject, comment));
+    Push(std::make_unique<TCommentCommand>(
+        FModel, FShow, QStringLiteral("commentaire de ") + SubjectName(pupil, subject),
+        TNodePlace::Of(pupil), subject, comment));
 }
 
 void TWorkspaceEditor::SetSheetField(const QModelIndex& pupil, TSheetField field,
