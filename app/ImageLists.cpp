@@ -1,5 +1,7 @@
 #include "app/ImageLists.h"
 
+#include "app/DeferredIcon.h"
+
 #include <QApplication>
 #include <QString>
 #include <QStyle>
@@ -39,21 +41,26 @@ QIcon ImageIcon(const QString& name) {
 }
 
 QIcon SaveIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 128})
-        icon.addFile(
-            QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-save-%1.png")
-                .arg(size));
-    return icon.isNull() ? QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton) : icon;
+    return DeferredIcon([] {
+        QIcon icon;
+        for (const int size : {16, 32, 128})
+            icon.addFile(
+                QStringLiteral(
+                    ":/qt-project.org/styles/commonstyle/images/standardbutton-save-%1.png")
+                    .arg(size));
+        return icon.isNull() ? QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton)
+                             : icon;
+    });
 }
 
 TImageLists::TImageLists()
     : FTree(kTreeImages) {
-    for (int i = 0; i < kToolBarImages; ++i) {
-        QIcon icon;
-        AddSizes(icon, Sizes("toolbar", i), QIcon::Normal);
-        FToolBar.push_back(icon);
-    }
+    for (int i = 0; i < kToolBarImages; ++i)
+        FToolBar.push_back(DeferredIcon([i] {
+            QIcon icon;
+            AddSizes(icon, Sizes("toolbar", i), QIcon::Normal);
+            return icon;
+        }));
 }
 
 QIcon TImageLists::TreeIcon(int image, int selected) const {

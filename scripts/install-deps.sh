@@ -11,6 +11,7 @@ packages=(
     libbenchmark-dev
     poppler-utils
     libxlsxwriter-dev libzip-dev python3-openpyxl python3-odf
+    libfontconfig-dev
     "$@"
 )
 

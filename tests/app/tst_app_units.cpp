@@ -1,4 +1,5 @@
 #include "app/CleanMark.h"
+#include "app/DeferredIcon.h"
 #include "app/Environment.h"
 #include "app/ImageLists.h"
 #include "app/JpegImage.h"
@@ -8,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QFile>
+#include <QPainter>
 #include <QTest>
 
 class TestAppUnits : public QObject {
@@ -24,6 +26,8 @@ private Q_SLOTS:
     void fileLocations_data();
     void fileLocations();
     void imagesHaveDoubleSizeDrawings();
+    void deferredIconDrawsAsItsIcon_data();
+    void deferredIconDrawsAsItsIcon();
 };
 
 void TestAppUnits::cleanMark_data() {
@@ -208,6 +212,65 @@ void TestAppUnits::imagesHaveDoubleSizeDrawings() {
              QSize(96, 96));
     QCOMPARE(ImageIcon(QStringLiteral("quillorin.png")).pixmap(QSize(64, 64), 2.0).size(),
              QSize(128, 128));
+}
+
+namespace {
+
+QIcon ToolBarDrawings() {
+    QIcon icon;
+    for (const char* file : {"big/0@2x", "big/0", "small/0"})
+        icon.addPixmap(QPixmap(QStringLiteral(":/images/toolbar/%1.png").arg(QLatin1String(file))));
+    return icon;
+}
+
+QImage Painted(const QIcon& icon, QSize size, qreal ratio, QIcon::Mode mode) {
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    icon.paint(&painter, QRect(QPoint(0, 0), size), Qt::AlignCenter, mode);
+    return image;
+}
+
+} // namespace
+
+void TestAppUnits::deferredIconDrawsAsItsIcon_data() {
+    QTest::addColumn<bool>("threeSizes");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("mode");
+    for (const bool threeSizes : {false, true})
+        for (const QSize size : {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48),
+                                 QSize(64, 64), QSize(40, 30)})
+            for (const qreal ratio : {1.0, 1.25, 2.0})
+                for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Selected})
+                    QTest::addRow("%s %dx%d at %g, mode %d", threeSizes ? "3 sizes" : "2 files",
+                                  size.width(), size.height(), ratio, int(mode))
+                        << threeSizes << size << ratio << int(mode);
+}
+
+void TestAppUnits::deferredIconDrawsAsItsIcon() {
+    // Whatever is asked first, the deferred icon gives what the icon built
+    // at once gives: the pixmap, its ratio, the size and the drawing.
+    QFETCH(bool, threeSizes);
+    QFETCH(QSize, size);
+    QFETCH(qreal, ratio);
+    QFETCH(int, mode);
+    const auto build = [threeSizes] {
+        return threeSizes ? ToolBarDrawings() : ImageIcon(QStringLiteral("quit.png"));
+    };
+    const QIcon direct = build();
+    const auto iconMode = QIcon::Mode(mode);
+    const QIcon drawn = DeferredIcon(build);
+    QCOMPARE(Painted(drawn, size, ratio, iconMode), Painted(direct, size, ratio, iconMode));
+    const QIcon asked = DeferredIcon(build);
+    QVERIFY(!asked.isNull());
+    const QPixmap pixmap = asked.pixmap(size, ratio, iconMode);
+    const QPixmap expected = direct.pixmap(size, ratio, iconMode);
+    QCOMPARE(pixmap.devicePixelRatio(), expected.devicePixelRatio());
+    QCOMPARE(pixmap.toImage(), expected.toImage());
+    QCOMPARE(asked.actualSize(size, iconMode), direct.actualSize(size, iconMode));
+    QCOMPARE(asked.availableSizes(iconMode), direct.availableSizes(iconMode));
 }
 
 QTEST_MAIN(TestAppUnits)
