@@ -13,7 +13,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # Loaded at run time, so invisible to dpkg-shlibdeps: chmlib shows the help,
-# the platform plugins open the window, the translations make Qt's own texts
-# French, the French dictionary checks the remarks' spelling.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libchm1, qt6-qpa-plugins, qt6-translations-l10n, hunspell-fr")
+# libxlsxwriter and libzip write the spreadsheets, the platform plugins open
+# the window, the translations make Qt's own texts French, the French
+# dictionary checks the remarks' spelling.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libchm1, libxlsxwriter4, libzip4, qt6-qpa-plugins, qt6-translations-l10n, hunspell-fr")
 include(CPack)

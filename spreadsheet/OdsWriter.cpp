@@ -4,10 +4,9 @@
 // carries inside it, and the two cannot live in one program.)
 
 #include "spreadsheet/ResultWriters.h"
+#include "spreadsheet/SpreadsheetLibraries.h"
 
 #include <QXmlStreamWriter>
-
-#include <zip.h>
 
 #include <memory>
 #include <vector>
@@ -221,60 +220,62 @@ struct TEntry {
 };
 
 struct TArchiveCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
+    const TZipFunctions* zip;
+    void operator()(zip_t* archive) const { zip->zip_discard(archive); }
 };
 struct TSourceFreer {
-    void operator()(zip_source_t* source) const { zip_source_free(source); }
+    const TZipFunctions* zip;
+    void operator()(zip_source_t* source) const { zip->zip_source_free(source); }
 };
 
 // The package's bytes, its entries in order; the first one (the package's
 // type) uncompressed, so that it can be read at a fixed place.
-std::optional<QByteArray> Package(const std::vector<TEntry>& entries) {
+std::optional<QByteArray> Package(const TZipFunctions* zip, const std::vector<TEntry>& entries) {
     zip_error_t error;
-    zip_error_init(&error);
+    zip->zip_error_init(&error);
     std::unique_ptr<zip_source_t, TSourceFreer> memory(
-        zip_source_buffer_create(nullptr, 0, 0, &error));
+        zip->zip_source_buffer_create(nullptr, 0, 0, &error), TSourceFreer{zip});
     if (!memory)
         return std::nullopt;
     // Kept after the archive is closed, to read the bytes back.
-    zip_source_keep(memory.get());
+    zip->zip_source_keep(memory.get());
     std::unique_ptr<zip_t, TArchiveCloser> archive(
-        zip_open_from_source(memory.get(), ZIP_TRUNCATE, &error));
-    zip_error_fini(&error);
+        zip->zip_open_from_source(memory.get(), ZIP_TRUNCATE, &error), TArchiveCloser{zip});
+    zip->zip_error_fini(&error);
     if (!archive)
         return std::nullopt;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const QByteArray& bytes = entries[i].Bytes;
         zip_source_t* source =
-            zip_source_buffer(archive.get(), bytes.constData(), zip_uint64_t(bytes.size()), 0);
+            zip->zip_source_buffer(archive.get(), bytes.constData(), zip_uint64_t(bytes.size()), 0);
         if (!source)
             return std::nullopt;
         const zip_int64_t index =
-            zip_file_add(archive.get(), entries[i].Name, source, ZIP_FL_ENC_UTF_8);
+            zip->zip_file_add(archive.get(), entries[i].Name, source, ZIP_FL_ENC_UTF_8);
         if (index < 0) {
-            zip_source_free(source);
+            zip->zip_source_free(source);
             return std::nullopt;
         }
-        if (zip_set_file_compression(archive.get(), zip_uint64_t(index),
-                                     i == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) != 0)
+        if (zip->zip_set_file_compression(archive.get(), zip_uint64_t(index),
+                                          i == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) != 0)
             return std::nullopt;
     }
-    if (zip_close(archive.get()) != 0)
+    if (zip->zip_close(archive.get()) != 0)
         return std::nullopt;
     archive.release();
 
-    if (zip_source_open(memory.get()) != 0)
+    if (zip->zip_source_open(memory.get()) != 0)
         return std::nullopt;
     QByteArray package;
-    zip_source_seek(memory.get(), 0, SEEK_END);
-    const zip_int64_t size = zip_source_tell(memory.get());
-    zip_source_seek(memory.get(), 0, SEEK_SET);
+    zip->zip_source_seek(memory.get(), 0, SEEK_END);
+    const zip_int64_t size = zip->zip_source_tell(memory.get());
+    zip->zip_source_seek(memory.get(), 0, SEEK_SET);
     if (size >= 0) {
         package.resize(qsizetype(size));
-        if (zip_source_read(memory.get(), package.data(), zip_uint64_t(size)) != size)
+        if (zip->zip_source_read(memory.get(), package.data(), zip_uint64_t(size)) != size)
             package.clear();
     }
-    zip_source_close(memory.get());
+    zip->zip_source_close(memory.get());
     if (size < 0 || package.size() != size)
         return std::nullopt;
     return package;
@@ -288,7 +289,12 @@ TResultBytes ResultsOds(const TResultTable& table) {
                                          {"META-INF/manifest.xml", Manifest()},
                                          {"content.xml", Content(table)},
                                          {"settings.xml", Settings(table)}};
-    if (std::optional<QByteArray> package = Package(entries))
+    QString unavailable;
+    const TZipFunctions* zip = ZipFunctions(unavailable);
+    if (!zip)
+        return QStringLiteral("Le classeur OpenDocument n'a pas pu être écrit (%1).")
+            .arg(unavailable);
+    if (std::optional<QByteArray> package = Package(zip, entries))
         return *package;
     return QStringLiteral("Le classeur OpenDocument n'a pas pu être écrit.");
 }

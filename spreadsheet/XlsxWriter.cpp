@@ -3,11 +3,10 @@
 #include "spreadsheet/ResultWriters.h"
 
 #include "data/SafeFile.h"
+#include "spreadsheet/SpreadsheetLibraries.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <xlsxwriter.h>
 
 namespace {
 
@@ -26,44 +25,52 @@ QByteArray CellText(const QString& text) {
     return bytes;
 }
 
+QString XlsxError(const QString& why) {
+    return QStringLiteral("Le classeur Excel n'a pas pu être écrit (%1).").arg(why);
+}
+
 QString XlsxError(const char* why) {
-    return QStringLiteral("Le classeur Excel n'a pas pu être écrit (%1).")
-        .arg(QString::fromUtf8(why));
+    return XlsxError(QString::fromUtf8(why));
 }
 
 } // namespace
 
 TResultBytes ResultsXlsx(const TResultTable& table) {
+    QString unavailable;
+    const TXlsxFunctions* xlsx = XlsxFunctions(unavailable);
+    if (!xlsx)
+        return XlsxError(unavailable);
     // The library writes to a file only: a private folder holds it until its
     // bytes are read back for the safe write to the user's file.
     QTemporaryDir folder;
     if (!folder.isValid())
         return XlsxError("pas de dossier temporaire");
     const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("results.xlsx")));
-    lxw_workbook* workbook = workbook_new(path.constData());
+    lxw_workbook* workbook = xlsx->workbook_new(path.constData());
     if (!workbook)
         return XlsxError("mémoire");
     lxw_worksheet* sheet =
-        workbook_add_worksheet(workbook, SheetName(table.Name).toUtf8().constData());
-    lxw_format* heading = workbook_add_format(workbook);
-    format_set_bold(heading);
-    format_set_align(heading, LXW_ALIGN_CENTER);
-    format_set_align(heading, LXW_ALIGN_VERTICAL_CENTER);
-    lxw_format* label = workbook_add_format(workbook);
-    format_set_bold(label);
-    lxw_format* average = workbook_add_format(workbook);
-    format_set_num_format(average, "0.00");
-    format_set_bold(average);
-    lxw_format* wrapped = workbook_add_format(workbook);
-    format_set_text_wrap(wrapped);
-    format_set_align(wrapped, LXW_ALIGN_VERTICAL_TOP);
+        xlsx->workbook_add_worksheet(workbook, SheetName(table.Name).toUtf8().constData());
+    lxw_format* heading = xlsx->workbook_add_format(workbook);
+    xlsx->format_set_bold(heading);
+    xlsx->format_set_align(heading, LXW_ALIGN_CENTER);
+    xlsx->format_set_align(heading, LXW_ALIGN_VERTICAL_CENTER);
+    lxw_format* label = xlsx->workbook_add_format(workbook);
+    xlsx->format_set_bold(label);
+    lxw_format* average = xlsx->workbook_add_format(workbook);
+    xlsx->format_set_num_format(average, "0.00");
+    xlsx->format_set_bold(average);
+    lxw_format* wrapped = xlsx->workbook_add_format(workbook);
+    xlsx->format_set_text_wrap(wrapped);
+    xlsx->format_set_align(wrapped, LXW_ALIGN_VERTICAL_TOP);
     if (!sheet) {
-        workbook_close(workbook);
+        xlsx->workbook_close(workbook);
         return XlsxError("feuille");
     }
 
     for (std::size_t c = 0; c < table.ColumnWidths.size(); ++c)
-        worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), table.ColumnWidths[c], nullptr);
+        xlsx->worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), table.ColumnWidths[c],
+                                   nullptr);
     lxw_error error = LXW_NO_ERROR;
     for (std::size_t r = 0; r < table.Rows.size() && error == LXW_NO_ERROR; ++r) {
         const auto& row = table.Rows[r];
@@ -79,30 +86,31 @@ TResultBytes ResultsXlsx(const TResultTable& table) {
             case TResultCell::TKind::Empty:
                 break;
             case TResultCell::TKind::Number:
-                error =
-                    worksheet_write_number(sheet, lxw_row_t(r), lxw_col_t(c), cell.Number, format);
+                error = xlsx->worksheet_write_number(sheet, lxw_row_t(r), lxw_col_t(c), cell.Number,
+                                                     format);
                 break;
             case TResultCell::TKind::Text: {
                 const QByteArray text = CellText(cell.Text);
                 if (cell.Span > 1)
-                    error = worksheet_merge_range(sheet, lxw_row_t(r), lxw_col_t(c), lxw_row_t(r),
-                                                  lxw_col_t(c + std::size_t(cell.Span) - 1),
-                                                  text.constData(), format);
+                    error = xlsx->worksheet_merge_range(
+                        sheet, lxw_row_t(r), lxw_col_t(c), lxw_row_t(r),
+                        lxw_col_t(c + std::size_t(cell.Span) - 1), text.constData(), format);
                 else
-                    error =
-                        worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), text.constData(),
-                                               cell.Text.contains(u'\n') ? wrapped : format);
+                    error = xlsx->worksheet_write_string(
+                        sheet, lxw_row_t(r), lxw_col_t(c), text.constData(),
+                        cell.Text.contains(u'\n') ? wrapped : format);
                 break;
             }
             }
         }
     }
-    worksheet_freeze_panes(sheet, lxw_row_t(table.HeaderRows), lxw_col_t(table.FrozenColumns));
-    const lxw_error closed = workbook_close(workbook);
+    xlsx->worksheet_freeze_panes(sheet, lxw_row_t(table.HeaderRows),
+                                 lxw_col_t(table.FrozenColumns));
+    const lxw_error closed = xlsx->workbook_close(workbook);
     if (error != LXW_NO_ERROR)
-        return XlsxError(lxw_strerror(error));
+        return XlsxError(xlsx->lxw_strerror(error));
     if (closed != LXW_NO_ERROR)
-        return XlsxError(lxw_strerror(closed));
+        return XlsxError(xlsx->lxw_strerror(closed));
     std::optional<QByteArray> bytes = ReadWholeFile(QFile::decodeName(path));
     if (!bytes)
         return XlsxError("lecture");

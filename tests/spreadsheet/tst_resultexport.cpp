@@ -1,4 +1,5 @@
 #include "spreadsheet/ResultWriters.h"
+#include "spreadsheet/SpreadsheetLibraries.h"
 
 #include <QFile>
 #include <QProcess>
@@ -138,6 +139,32 @@ private Q_SLOTS:
     void SheetNames() {
         QFETCH(QString, className);
         QTEST(SheetName(className), "sheet");
+    }
+
+    // A library the system lacks, or one without the functions, is said by
+    // its name; nothing is called through a half-filled table.
+    void MissingLibraryIsSaid_data() {
+        QTest::addColumn<bool>("xlsx");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("no such workbook library")
+            << true << u"libquillorin-absent.so.9"_qs << u"libquillorin-absent.so.9"_qs;
+        QTest::newRow("no such zip library")
+            << false << u"libquillorin-absent.so.9"_qs << u"libquillorin-absent.so.9"_qs;
+        QTest::newRow("workbook functions missing")
+            << true << u"libz.so.1"_qs << u"workbook_new"_qs;
+        QTest::newRow("zip functions missing") << false << u"libz.so.1"_qs << u"zip_error_init"_qs;
+    }
+    void MissingLibraryIsSaid() {
+        QFETCH(bool, xlsx);
+        QFETCH(QString, file);
+        QFETCH(QString, said);
+        QString error;
+        TXlsxFunctions workbook;
+        TZipFunctions zip;
+        QVERIFY(!(xlsx ? LoadXlsxFunctions(file, workbook, error)
+                       : LoadZipFunctions(file, zip, error)));
+        QVERIFY2(error.contains(said), qPrintable(error));
     }
 
 private:
