@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/AfterFirstPaint.h"
 #include "app/BackupsDlg.h"
 #include "app/ClassTreeView.h"
 #include "app/HandlerGuard.h"
@@ -117,7 +118,6 @@ void TMainForm::FormCreate() {
     SexeCombo->setCurrentIndex(DefaultSexeIndex);
     PrepareGrid(nullptr);
     FFillingRemarks = false;
-    StartSpelling();
     LoadWorkspaceFile();
     UpdateWelcome();
     AskRecovery();
@@ -180,10 +180,13 @@ void TMainForm::ShowAtStart() {
         showMaximized();
     else
         show();
-    // The window's picture is for the task bar: decoded after the first
-    // paint rather than before it.
-    QTimer::singleShot(0, this,
-                       [this] { setWindowIcon(ImageIcon(QStringLiteral("quillorin.png"))); });
+    // The window's picture is for the task bar, and the dictionary for the
+    // first remark typed: both are read once the window is drawn. Read at
+    // the same time, the dictionary delayed the first picture by a tenth.
+    RunAfterFirstPaint(*this, [this] {
+        setWindowIcon(ImageIcon(QStringLiteral("quillorin.png")));
+        StartSpelling();
+    });
 }
 
 QWidget* TMainForm::MessageParent() {

@@ -1,3 +1,4 @@
+#include "app/AfterFirstPaint.h"
 #include "app/CleanMark.h"
 #include "app/DeferredIcon.h"
 #include "app/Environment.h"
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void imagesHaveDoubleSizeDrawings();
     void deferredIconDrawsAsItsIcon_data();
     void deferredIconDrawsAsItsIcon();
+    void workWaitsForTheFirstPaint();
 };
 
 void TestAppUnits::cleanMark_data() {
@@ -271,6 +273,47 @@ void TestAppUnits::deferredIconDrawsAsItsIcon() {
     QCOMPARE(pixmap.toImage(), expected.toImage());
     QCOMPARE(asked.actualSize(size, iconMode), direct.actualSize(size, iconMode));
     QCOMPARE(asked.availableSizes(iconMode), direct.availableSizes(iconMode));
+}
+
+void TestAppUnits::workWaitsForTheFirstPaint() {
+    // Queued behind the first drawing, run once; asked of a window already
+    // drawn, run at the next turn of the event loop; never for a window gone.
+    QWidget window;
+    window.resize(200, 100);
+    int painted = 0;
+    int runs = 0;
+    struct TPaintCount : QObject {
+        int& Count;
+        explicit TPaintCount(int& count)
+            : Count(count) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            Count += event->type() == QEvent::Paint;
+            return false;
+        }
+    } paints(painted);
+    window.installEventFilter(&paints);
+    window.show();
+    int paintedBeforeWork = -1;
+    RunAfterFirstPaint(window, [&] {
+        paintedBeforeWork = painted;
+        ++runs;
+    });
+    QCOMPARE(runs, 0);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(runs, 1);
+    QVERIFY(paintedBeforeWork > 0);
+    window.update();
+    QTest::qWait(20);
+    QCOMPARE(runs, 1);
+    RunAfterFirstPaint(window, [&] { ++runs; });
+    QTRY_COMPARE(runs, 2);
+
+    auto gone = std::make_unique<QWidget>();
+    gone->show();
+    RunAfterFirstPaint(*gone, [&] { ++runs; });
+    gone.reset();
+    QTest::qWait(20);
+    QCOMPARE(runs, 2);
 }
 
 QTEST_MAIN(TestAppUnits)
