@@ -52,6 +52,8 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     , FModel(&FDocument->Model())
     , FEditor(&FDocument->Editor()) {
     FEditor->SetShowNode([this](const QModelIndex& node) { ShowChangedNode(node); });
+    // The workspace file is read on another core while the window is built.
+    RunGuarded(MessageParent(), [this] { TakeFolder(); });
     BuildLayout();
     BuildCommands();
     BuildWelcome();
@@ -94,10 +96,18 @@ bool TMainForm::LockWorkspace() {
     return false;
 }
 
-void TMainForm::FormCreate() {
+void TMainForm::TakeFolder() {
     // Told before the lock is taken: a lock left behind is a trace of work.
     FFirstRun = IsFirstRun(FEnvironment.StartFiles());
     if (!LockWorkspace())
+        return;
+    FFolderTaken = true;
+    if (!FFirstRun)
+        FDocument->StartLoad();
+}
+
+void TMainForm::FormCreate() {
+    if (!FFolderTaken)
         return;
     // The files may live in the per-user folder rather than beside the
     // program: the status bar says where, under the mouse.

@@ -145,6 +145,7 @@ private:
 
     void FormCreate();
     bool LockWorkspace();
+    void TakeFolder();
     void FormResize();
     bool FormClose();
     bool KeepCopyOfDamagedSettings();
@@ -176,6 +177,7 @@ private:
     void UpdateWelcome();
     void SetAccessibleNames();
     bool FFirstRun = false;
+    bool FFolderTaken = false;
     QLabel* WelcomeLbl = nullptr;
 
     TEnvironment FEnvironment;

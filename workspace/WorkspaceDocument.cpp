@@ -13,7 +13,18 @@
 #include <QUndoStack>
 
 #include <exception>
+#include <system_error>
+#include <thread>
 #include <utility>
+
+// A load under way on its own thread: it writes only here until Load joins
+// it (the thread joins itself if the document goes first).
+struct TWorkspaceDocument::TPendingLoad {
+    TWorkspace Tree;
+    TLoadResult Result;
+    QStringList Said;
+    std::jthread Reader;
+};
 
 TWorkspaceDocument::TWorkspaceDocument(const QString& folder, TRegionalSettings regional,
                                        std::function<QDate()> today, TNodeIcons icons)
@@ -46,16 +57,49 @@ bool TWorkspaceDocument::Lock() {
     return FLock->tryLock(0) || FLock->error() != QLockFile::LockFailedError;
 }
 
-const TLoadResult& TWorkspaceDocument::Load(const TMessageSink& messages) {
+namespace {
+
+void ReadWorkspace(const QString& path, TWorkspace& tree, const TRegionalSettings& regional,
+                   const TMessageSink& messages, TLoadResult& result) {
     try {
-        FModel->Reset([&](TWorkspace& tree) {
-            FLoadResult = LoadWorkspace(FilePath(), tree, FRegional, messages);
-        });
+        result = LoadWorkspace(path, tree, regional, messages);
     } catch (const std::exception& error) {
         // Whatever stopped the load, the file holds more than the tree now does.
-        FLoadResult.SetCutShort();
-        FLoadResult.Error = QString::fromUtf8(error.what());
+        result.SetCutShort();
+        result.Error = QString::fromUtf8(error.what());
     }
+}
+
+} // namespace
+
+void TWorkspaceDocument::StartLoad() {
+    auto pending = std::make_unique<TPendingLoad>();
+    TPendingLoad* into = pending.get();
+    try {
+        pending->Reader = std::jthread([into, path = FilePath(), regional = FRegional] {
+            ReadWorkspace(
+                path, into->Tree, regional, [into](const QString& text) { into->Said << text; },
+                into->Result);
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: Load reads the file itself.
+        return;
+    }
+    FPendingLoad = std::move(pending);
+}
+
+const TLoadResult& TWorkspaceDocument::Load(const TMessageSink& messages) {
+    if (const std::unique_ptr<TPendingLoad> pending = std::move(FPendingLoad)) {
+        pending->Reader.join();
+        FModel->Reset([&](TWorkspace& tree) { tree = std::move(pending->Tree); });
+        FLoadResult = std::move(pending->Result);
+        for (const QString& text : std::as_const(pending->Said))
+            messages(text);
+        return FLoadResult;
+    }
+    FModel->Reset([&](TWorkspace& tree) {
+        ReadWorkspace(FilePath(), tree, FRegional, messages, FLoadResult);
+    });
     return FLoadResult;
 }
 

@@ -50,6 +50,10 @@ public:
     // reader has to say. Any failure ends the load with the error's text in
     // the result; what was read stays.
     const TLoadResult& Load(const TMessageSink& messages);
+    // Starts that reading on another thread, so that the window is built
+    // meanwhile; Load then waits for it, takes its tree and says what the
+    // reader said, in order. Once, with the folder locked, before Load.
+    void StartLoad();
     const TLoadResult& LoadResult() const { return FLoadResult; }
 
     // A recovery file left by a program that did not end normally.
@@ -105,6 +109,8 @@ private:
     std::unique_ptr<TWorkspaceEditor> FEditor;
     std::unique_ptr<TRecoveryFile> FRecovery;
     std::unique_ptr<QLockFile> FLock;
+    struct TPendingLoad;
+    std::unique_ptr<TPendingLoad> FPendingLoad;
     TLoadResult FLoadResult;
     bool FCopyKept = false;
 };

@@ -6,11 +6,14 @@
 #include "app/JpegImage.h"
 #include "app/WindowPlacement.h"
 #include "data/WorkspaceReader.h"
+#include "data/WorkspaceWriter.h"
+#include "workspace/WorkspaceDocument.h"
 #include "workspace/WorkspaceModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QFile>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestAppUnits : public QObject {
@@ -30,6 +33,8 @@ private Q_SLOTS:
     void deferredIconDrawsAsItsIcon_data();
     void deferredIconDrawsAsItsIcon();
     void workWaitsForTheFirstPaint();
+    void readAheadGivesWhatLoadGives_data();
+    void readAheadGivesWhatLoadGives();
 };
 
 void TestAppUnits::cleanMark_data() {
@@ -314,6 +319,72 @@ void TestAppUnits::workWaitsForTheFirstPaint() {
     gone.reset();
     QTest::qWait(20);
     QCOMPARE(runs, 2);
+}
+
+void TestAppUnits::readAheadGivesWhatLoadGives_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("present");
+    const QByteArray head = "Quillorin v1.0 BETA\r\nFile created on : 06/12/2026\r\n\r\n";
+    const QByteArray classes =
+        "[Class]\r\nClassName=A\r\nMatters=x|\r\n[Class]\r\nClassName=B\r\nMatters=y|z|\r\n";
+    QByteArray pupil = "[Pupil]\r\nSurname=S\r\nName=N\r\nBirthDay=\r\nClass=B\r\n"
+                       "Sexe=Fille\r\nLevels=1|12,5|3|-1|\r\nRemarks=bien|\r\n";
+    QTest::newRow("whole file") << head + classes + pupil << true;
+    QTest::newRow("damaged levels, a note between blocks")
+        << head + classes + "note\r\n" + pupil.replace("1|12,5|", "9x|?|") << true;
+    QTest::newRow("cut short") << head + classes + "[Pupil]\r\nSurname=S\r\n" << true;
+    QTest::newRow("no file") << QByteArray() << false;
+}
+
+void TestAppUnits::readAheadGivesWhatLoadGives() {
+    // Read on its own thread, the workspace comes out as read at once: the
+    // same records, the same result, the same messages in the same order.
+    QFETCH(QByteArray, file);
+    QFETCH(bool, present);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    if (present) {
+        QFile out(folder.filePath(QStringLiteral("tree.dat")));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file);
+    }
+    const QDate day(2026, 12, 6);
+    auto open = [&] {
+        return std::make_unique<TWorkspaceDocument>(
+            folder.path(), TRegionalSettings(), [day] { return day; },
+            [](int, int) { return QIcon(); });
+    };
+    struct TRead {
+        QByteArray Records;
+        QStringList Said;
+        bool Found, Complete;
+        QString Error;
+        int Rows;
+    };
+    auto read = [&](bool ahead) {
+        const auto document = open();
+        if (ahead)
+            document->StartLoad();
+        TRead result;
+        const TLoadResult& loaded =
+            document->Load([&](const QString& text) { result.Said << text; });
+        result.Records = EncodeWorkspace(document->Workspace(), TRegionalSettings(), day);
+        result.Found = loaded.Found;
+        result.Complete = loaded.Complete();
+        result.Error = loaded.Error;
+        result.Rows = document->Model().rowCount();
+        return result;
+    };
+    const TRead direct = read(false);
+    const TRead ahead = read(true);
+    QCOMPARE(ahead.Records, direct.Records);
+    QCOMPARE(ahead.Said, direct.Said);
+    QCOMPARE(ahead.Found, direct.Found);
+    QCOMPARE(ahead.Complete, direct.Complete);
+    QCOMPARE(ahead.Error, direct.Error);
+    QCOMPARE(ahead.Rows, direct.Rows);
+    // A document closed while its file is still being read waits for it.
+    open()->StartLoad();
 }
 
 QTEST_MAIN(TestAppUnits)
