@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainForm.h"
+#include "data/HeapTuning.h"
 #include "workspace/WorkspaceModel.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ private:
 // made once and the benchmarks registered on it.
 template <typename Window, typename Register>
 int RunWindowBenchmarks(int argc, char** argv, Register registerOn) {
+    TuneHeapForWorkspaces();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));

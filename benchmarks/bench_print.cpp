@@ -7,6 +7,7 @@
 
 #include "benchmarks/WorkspaceGenerator.h"
 #include "data/ColHints.h"
+#include "data/HeapTuning.h"
 #include "print/PageReplay.h"
 #include "print/PaperPreview.h"
 #include "print/PrintPreview.h"
@@ -189,6 +190,7 @@ BENCHMARK(BM_ScrollPage)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond)->Use
 BENCHMARK(BM_ExportEveryPupilToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
+    TuneHeapForWorkspaces();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

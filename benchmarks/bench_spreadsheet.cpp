@@ -5,6 +5,7 @@
 
 #include "app/PupilImportDlg.h"
 #include "benchmarks/WorkspaceGenerator.h"
+#include "data/HeapTuning.h"
 #include "data/PupilList.h"
 #include "spreadsheet/ResultWriters.h"
 
@@ -95,6 +96,7 @@ BENCHMARK(BM_ExportCsv40x200)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv) {
+    TuneHeapForWorkspaces();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -122,5 +122,3 @@ BENCHMARK(BM_LoadWorkspace)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_EncodeWorkspace)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 // Saving waits for the disk, so wall time is what counts.
 BENCHMARK(BM_SaveWorkspace)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-BENCHMARK_MAIN();
