@@ -13,6 +13,7 @@
 #include "app/TerminationWatch.h"
 #include "app/help/HookHelpSystem.h"
 #include "data/DatedCopies.h"
+#include "data/HeapTuning.h"
 #include "data/SafeFile.h"
 #include "data/WorkspaceReader.h"
 #include "data/WorkspaceWriter.h"
@@ -193,7 +194,10 @@ void TMainForm::ShowAtStart() {
     // The window's picture is for the task bar, and the dictionary for the
     // first remark typed: both are read once the window is drawn. Read at
     // the same time, the dictionary delayed the first picture by a tenth.
+    // The heap is set for workspaces then too: its settings serve the loads
+    // that follow a released tree, and slowed Qt's own start.
     RunAfterFirstPaint(*this, [this] {
+        TuneHeapForWorkspaces();
         setWindowIcon(ImageIcon(QStringLiteral("quillorin.png")));
         StartSpelling();
     });

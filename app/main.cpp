@@ -4,12 +4,10 @@
 #include "app/MainForm.h"
 #include "app/MessageBoxes.h"
 #include "app/SplashForm.h"
-#include "data/HeapTuning.h"
 
 #include <memory>
 
 int main(int argc, char** argv) {
-    TuneHeapForWorkspaces();
     TFontConfigWarmUp fonts;
     TApplication application(argc, argv);
     fonts.Wait();
