@@ -139,7 +139,7 @@ std::unique_ptr<TNode> TWorkspaceGenerator::NewPupil(const TPData& classRecord) 
         record->AppendLine(PickFrom(Remarks()));
 
     auto node = std::make_unique<TNode>();
-    node->Text = record->Surname() + u' ' + record->Name();
+    node->Text = PupilCaption(*record);
     node->SetImages(NodeImages(*record));
     node->Data = std::move(record);
     return node;

@@ -87,6 +87,8 @@ public:
     void SetReadIdentity(QString surname, QString name, QString birthDay, QString className,
                          QString sexe);
     void AppendReadLine(QString line) { FLines.append(std::move(line)); }
+    // Room for that many more lines, so that the list is allocated once.
+    void ReserveLines(qsizetype count) { FLines.reserve(FLines.size() + count); }
 
     // What a text field stores of the given text: fitted to the file's code
     // page, line breaks turned into blanks, cut to MaxTextLength.

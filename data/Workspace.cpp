@@ -2,11 +2,26 @@
 
 #include "data/NameCase.h"
 
+#include <algorithm>
+
 int TWorkspace::PupilCount() const {
     int count = 0;
     for (const auto& schoolClass : Classes)
         count += int(schoolClass->Pupils.size());
     return count;
+}
+
+QString PupilCaption(const TPData& record) {
+    // Built in place: a load makes one for every pupil, and each temporary
+    // of a sum would be one more block to allocate and free.
+    const QString& surname = record.Surname();
+    const QString& name = record.Name();
+    QString caption(surname.size() + 1 + name.size(), Qt::Uninitialized);
+    QChar* out = caption.data();
+    out = std::copy(surname.cbegin(), surname.cend(), out);
+    *out++ = u' ';
+    std::copy(name.cbegin(), name.cend(), out);
+    return caption;
 }
 
 std::unique_ptr<TNode> NewPupilNode(const TPupilIdentity& identity, int subjectLines) {
@@ -18,7 +33,7 @@ std::unique_ptr<TNode> NewPupilNode(const TPupilIdentity& identity, int subjectL
     record->SetClassName(identity.ClassName);
     record->SetLevelCount(subjectLines);
     auto node = std::make_unique<TNode>();
-    node->Text = record->Surname() + u' ' + record->Name();
+    node->Text = PupilCaption(*record);
     node->SetImages(NodeImages(*record));
     node->Data = std::move(record);
     return node;

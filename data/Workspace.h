@@ -42,6 +42,9 @@ struct TPupilIdentity {
     QString ClassName;
 };
 
+// A pupil node's caption: its surname and first name, parted by a blank.
+QString PupilCaption(const TPData& record);
+
 // A new pupil's node: the identity stored as a record stores texts (the
 // names in their form, see NameForm), one
 // entry per subject line of its class (the default level, no mark), no

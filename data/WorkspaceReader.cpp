@@ -315,7 +315,7 @@ private:
             ReadComments(*comments, *record);
 
         auto node = std::make_unique<TNode>();
-        node->Text = record->Surname() + u' ' + record->Name();
+        node->Text = PupilCaption(*record);
         node->SetImages(NodeImages(*record));
         node->Data = std::move(record);
         schoolClass->Pupils.push_back(std::move(node));

@@ -1,5 +1,6 @@
 #include "workspace/RecordCommands.h"
 
+#include "data/Workspace.h"
 #include "workspace/WorkspaceModel.h"
 
 namespace {
@@ -111,7 +112,7 @@ void TSheetFieldCommand::Change(TPData& record) const {
 void TSheetFieldCommand::Follow(const TPData& record, QString& text,
                                 std::pair<int, int>& images) const {
     if (FField == TSheetField::Surname || FField == TSheetField::Name)
-        text = record.Surname() + u' ' + record.Name();
+        text = PupilCaption(record);
     else if (FField == TSheetField::Sexe)
         images = NodeImages(record);
 }
