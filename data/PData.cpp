@@ -2,6 +2,8 @@
 
 #include "data/Cp1252.h"
 
+#include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <limits>
 #include <string>
@@ -23,44 +25,97 @@ EListError::EListError(long long index)
 TPData::TPData(TDataType kind)
     : FDataType(kind) {}
 
+TEvaluations::TEvaluations(const TEvaluations& other) {
+    if (other.FCount == 0)
+        return;
+    Reallocate(other.FCount, other.FWide);
+    FCount = other.FCount;
+    std::memcpy(FMarks, other.FMarks, sizeof(double) * std::size_t(FCount));
+    std::memcpy(FMarks + FCapacity, other.FMarks + other.FCapacity,
+                (FWide ? sizeof(std::int32_t) : sizeof(std::int8_t)) * std::size_t(FCount));
+}
+
+TEvaluations::~TEvaluations() {
+    ::operator delete(FMarks);
+}
+
+void TEvaluations::Reallocate(int capacity, bool wide) {
+    const auto entries = std::size_t(capacity);
+    auto* marks = static_cast<double*>(
+        ::operator new(entries*(sizeof(double) + (wide ? sizeof(std::int32_t) : 1))));
+    if (FCount > 0) {
+        std::memcpy(marks, FMarks, sizeof(double) * std::size_t(FCount));
+        if (wide && !FWide)
+            std::copy_n(NarrowLevels(), FCount, reinterpret_cast<std::int32_t*>(marks + capacity));
+        else
+            std::memcpy(marks + capacity, FMarks + FCapacity,
+                        (wide ? sizeof(std::int32_t) : 1) * std::size_t(FCount));
+    }
+    ::operator delete(FMarks);
+    FMarks = marks;
+    FCapacity = capacity;
+    FWide = wide;
+}
+
+void TEvaluations::SetLevel(int at, int level) {
+    if (!FWide && level != std::int8_t(level))
+        Reallocate(FCapacity, true);
+    if (FWide)
+        WideLevels()[at] = level;
+    else
+        NarrowLevels()[at] = std::int8_t(level);
+}
+
+void TEvaluations::AppendGrowing(int level, double mark) {
+    const bool wide = FWide || level != std::int8_t(level);
+    if (FCount == FCapacity)
+        Reallocate(std::max(2 * FCapacity, 1), wide);
+    else if (wide != FWide)
+        Reallocate(FCapacity, wide);
+    FMarks[FCount] = mark;
+    if (FWide)
+        WideLevels()[FCount] = level;
+    else
+        NarrowLevels()[FCount] = std::int8_t(level);
+    ++FCount;
+}
+
+void TEvaluations::Resize(int count, int level, double mark) {
+    if (count > FCapacity)
+        Reallocate(count, FWide);
+    for (int at = FCount; at < count; ++at) {
+        FMarks[at] = mark;
+        if (FWide)
+            WideLevels()[at] = level;
+        else
+            NarrowLevels()[at] = std::int8_t(level);
+    }
+    FCount = count;
+}
+
+void TEvaluations::Reserve(int count) {
+    if (count > FCapacity)
+        Reallocate(count, FWide);
+}
+
 void TPData::EnsureEntry(int index) {
     if (index < 0)
         throw EListError(index);
     // Entries are nearly always set in order, each one just past the end.
-    if (index == LevelCount()) {
-        FMarks.push_back(NoMark);
-        if (WideLevels())
-            FWideLevels.push_back(DefaultLevel);
-        else
-            FLevels.push_back(std::int8_t(DefaultLevel));
-    } else if (index > LevelCount()) {
+    if (index == LevelCount())
+        FEvaluations.Append(DefaultLevel, NoMark);
+    else if (index > LevelCount())
         SetLevelCount(index + 1);
-    }
 }
 
 void TPData::SetLevel(int index, int level) {
     EnsureEntry(index);
-    const auto at = std::size_t(index);
-    if (WideLevels()) {
-        FWideLevels[at] = level;
-    } else if (level >= std::numeric_limits<std::int8_t>::min() &&
-               level <= std::numeric_limits<std::int8_t>::max()) {
-        FLevels[at] = std::int8_t(level);
-    } else {
-        FWideLevels.assign(FLevels.begin(), FLevels.end());
-        FLevels = std::vector<std::int8_t>();
-        FWideLevels[at] = level;
-    }
-}
-
-void TPData::AppendWideLevel(int level, double mark) {
-    SetLevel(LevelCount(), level);
-    FMarks.back() = mark;
+    FEvaluations.SetLevel(index, level);
 }
 
 void TPData::SetMark(int index, double mark) {
     EnsureEntry(index);
-    FMarks[std::size_t(index)] = mark;
+    FEvaluations.SetMark(index, mark);
 }
 
 void TPData::SetLevelCount(int count) {
@@ -68,12 +123,7 @@ void TPData::SetLevelCount(int count) {
     // keeps what it had.
     if (count <= 0)
         return;
-    const auto size = std::size_t(count);
-    FMarks.resize(size, NoMark);
-    if (WideLevels())
-        FWideLevels.resize(size, DefaultLevel);
-    else
-        FLevels.resize(size, DefaultLevel);
+    FEvaluations.Resize(count, DefaultLevel, NoMark);
     if (FComments.size() > count) {
         FComments.resize(count);
         DropEmptyComments(FComments);
@@ -81,12 +131,7 @@ void TPData::SetLevelCount(int count) {
 }
 
 void TPData::ReserveLevels(int count) {
-    const auto size = std::size_t(std::max(count, 0));
-    FMarks.reserve(size);
-    if (WideLevels())
-        FWideLevels.reserve(size);
-    else
-        FLevels.reserve(size);
+    FEvaluations.Reserve(count);
 }
 
 const QString& TPData::GetComment(int index) const {

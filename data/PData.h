@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
-#include <vector>
 
 enum class TDataType : std::uint8_t { dtClass = 0, dtPupil = 1 };
 
@@ -20,6 +19,60 @@ constexpr double NoMark = -1.0;
 class EListError : public std::out_of_range {
 public:
     explicit EListError(long long index);
+};
+
+// A pupil's evaluations, most of a workspace's memory: a mark as a double
+// and a level in one byte each, or all levels in 32 bits once one does not
+// fit a byte (levels beyond A, B, C and "?" come only from files made by
+// hand). Marks and levels share one block: a load makes one per pupil.
+class TEvaluations {
+public:
+    TEvaluations() = default;
+    TEvaluations(const TEvaluations& other);
+    TEvaluations(TEvaluations&& other) noexcept { Swap(other); }
+    TEvaluations& operator=(TEvaluations other) noexcept {
+        Swap(other);
+        return *this;
+    }
+    ~TEvaluations();
+
+    int Count() const { return FCount; }
+    // Entries from 0 to Count() - 1.
+    int Level(int at) const { return FWide ? WideLevels()[at] : NarrowLevels()[at]; }
+    double Mark(int at) const { return FMarks[at]; }
+    void SetLevel(int at, int level);
+    void SetMark(int at, double mark) { FMarks[at] = mark; }
+
+    void Append(int level, double mark) {
+        if (FCount < FCapacity && !FWide && level == std::int8_t(level)) {
+            FMarks[FCount] = mark;
+            NarrowLevels()[FCount] = std::int8_t(level);
+            ++FCount;
+        } else {
+            AppendGrowing(level, mark);
+        }
+    }
+    // Entries added at the end take that level and mark.
+    void Resize(int count, int level, double mark);
+    void Reserve(int count);
+
+private:
+    // The levels follow the marks in the block.
+    std::int8_t* NarrowLevels() const { return reinterpret_cast<std::int8_t*>(FMarks + FCapacity); }
+    std::int32_t* WideLevels() const { return reinterpret_cast<std::int32_t*>(FMarks + FCapacity); }
+    void Reallocate(int capacity, bool wide);
+    void AppendGrowing(int level, double mark);
+    void Swap(TEvaluations& other) noexcept {
+        std::swap(FMarks, other.FMarks);
+        std::swap(FCount, other.FCount);
+        std::swap(FCapacity, other.FCapacity);
+        std::swap(FWide, other.FWide);
+    }
+
+    double* FMarks = nullptr;
+    int FCount = 0;
+    int FCapacity = 0;
+    bool FWide = false;
 };
 
 // The record of one class or one pupil. Its texts hold only what the
@@ -37,28 +90,18 @@ public:
     bool IsPupil() const { return FDataType == TDataType::dtPupil; }
 
     // Evaluations; meaningful for pupils only.
-    int LevelCount() const { return int(FMarks.size()); }
+    int LevelCount() const { return FEvaluations.Count(); }
     int GetLevel(int index) const {
-        if (index < 0 || index >= LevelCount())
-            return DefaultLevel;
-        const auto at = std::size_t(index);
-        return WideLevels() ? FWideLevels[at] : FLevels[at];
+        return index < 0 || index >= LevelCount() ? DefaultLevel : FEvaluations.Level(index);
     }
     double GetMark(int index) const {
-        return index < 0 || index >= LevelCount() ? NoMark : FMarks[std::size_t(index)];
+        return index < 0 || index >= LevelCount() ? NoMark : FEvaluations.Mark(index);
     }
     void SetLevel(int index, int level);
     void SetMark(int index, double mark);
     void SetLevelCount(int count);
     // Adds one entry at the end, as a reader fills the list in order.
-    void AppendLevel(int level, double mark) {
-        if (!WideLevels() && level == std::int8_t(level)) {
-            FLevels.push_back(std::int8_t(level));
-            FMarks.push_back(mark);
-        } else {
-            AppendWideLevel(level, mark);
-        }
-    }
+    void AppendLevel(int level, double mark) { FEvaluations.Append(level, mark); }
     // Room for that many entries, so that setting them one by one does not
     // grow the list again and again; the entries themselves stay as they are.
     void ReserveLevels(int count);
@@ -107,16 +150,9 @@ public:
 
 private:
     void EnsureEntry(int index);
-    void AppendWideLevel(int level, double mark);
-    bool WideLevels() const { return !FWideLevels.empty(); }
 
     TDataType FDataType;
-    // The evaluations are most of a workspace's memory: a mark as a double,
-    // a level in one byte, or all levels in 32 bits once one does not fit a
-    // byte (levels beyond A, B, C and "?" come only from files made by hand).
-    std::vector<double> FMarks;
-    std::vector<std::int8_t> FLevels;
-    std::vector<std::int32_t> FWideLevels;
+    TEvaluations FEvaluations;
     QStringList FLines;
     QStringList FComments; // empty for most pupils: no cost for them
     QString FSurname;

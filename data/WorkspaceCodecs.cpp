@@ -242,7 +242,10 @@ bool DecodeList(QByteArrayView windows1252, TPData& record) {
     // line by line gives back a block at each step, and a load that frees
     // blocks next to the heap's free end has the allocator return that end
     // to the system, for the rest of the load to take again page by page.
-    record.ReserveLines(std::count(windows1252.begin(), windows1252.end(), '|'));
+    qsizetype lines = 0;
+    for (qsizetype from = 0, bar; (bar = Find(windows1252.sliced(from), '|')) >= 0; ++lines)
+        from += bar + 1;
+    record.ReserveLines(lines);
     return DecodeListIn(windows1252, [&record](QByteArrayView line) {
         record.AppendReadLine(Cp1252::Decode(line));
     });
@@ -311,7 +314,7 @@ TDecodedLevels DecodeLevels(QByteArrayView windows1252, TPData& record) {
                 record.SetLevel(index, level);
                 record.SetMark(index, mark);
             }
-            decoded.Exact = decoded.Exact && exact;
+            decoded.Exact &= exact;
             p = next;
         } else {
             const auto* bar = static_cast<const char*>(std::memchr(p, '|', std::size_t(stop - p)));

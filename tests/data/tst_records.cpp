@@ -13,6 +13,8 @@ private Q_SLOTS:
     void settingBeyondTheEndGrowsTheList();
     void negativeIndexIsRefused();
     void levelCountNeverEmptiesTheList();
+    void evaluationsKeepEveryEntry_data();
+    void evaluationsKeepEveryEntry();
     void assignLines();
     void textsAreCutAndFitted_data();
     void textsAreCutAndFitted();
@@ -83,6 +85,64 @@ void TestRecords::levelCountNeverEmptiesTheList() {
         QCOMPARE(pupil.GetLevel(i), 4);
         QCOMPARE(pupil.GetMark(i), -1.0);
     }
+}
+
+// Marks and levels share one block, regrown as entries come and widened
+// when a level does not fit a byte: every entry must survive each move.
+void TestRecords::evaluationsKeepEveryEntry_data() {
+    QTest::addColumn<int>("reserved");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("wideAt"); // -1 for none
+    QTest::addColumn<bool>("appendWide");
+    QTest::newRow("grown past the room made") << 3 << 40 << -1 << false;
+    QTest::newRow("no room made") << 0 << 17 << -1 << false;
+    QTest::newRow("wide level set in the middle") << 40 << 40 << 20 << false;
+    QTest::newRow("wide level appended, room left") << 40 << 30 << 29 << true;
+    QTest::newRow("wide level appended to a full block") << 8 << 20 << 8 << true;
+    QTest::newRow("wide level first") << 0 << 5 << 0 << true;
+}
+
+void TestRecords::evaluationsKeepEveryEntry() {
+    QFETCH(int, reserved);
+    QFETCH(int, count);
+    QFETCH(int, wideAt);
+    QFETCH(bool, appendWide);
+    constexpr int kWide = -300;
+    const auto level = [&](int i) {
+        return i == wideAt ? kWide : i % 4 + 1;
+    };
+    const auto mark = [](int i) {
+        return i % 3 == 0 ? -1.0 : i * 0.5;
+    };
+    const auto check = [&](const TPData& pupil, int from) {
+        for (int i = from; i < count; ++i) {
+            QCOMPARE(pupil.GetLevel(i), level(i));
+            QCOMPARE(pupil.GetMark(i), mark(i));
+        }
+    };
+    TPData pupil(TDataType::dtPupil);
+    pupil.ReserveLevels(reserved);
+    for (int i = 0; i < count; ++i)
+        pupil.AppendLevel(i == wideAt && !appendWide ? 1 : level(i), mark(i));
+    if (wideAt >= 0 && !appendWide)
+        pupil.SetLevel(wideAt, kWide);
+    QCOMPARE(pupil.LevelCount(), count);
+    check(pupil, 0);
+
+    TPData copy = pupil;
+    copy.SetLevel(0, 3);
+    copy.SetMark(0, 7);
+    QCOMPARE(copy.LevelCount(), count);
+    check(copy, 1);
+    check(pupil, 0);
+
+    pupil.SetLevelCount(count + 2);
+    check(pupil, 0);
+    QCOMPARE(pupil.GetLevel(count + 1), 4);
+    QCOMPARE(pupil.GetMark(count + 1), -1.0);
+    pupil.SetLevelCount(1);
+    QCOMPARE(pupil.LevelCount(), 1);
+    QCOMPARE(pupil.GetLevel(0), level(0));
 }
 
 void TestRecords::assignLines() {
