@@ -238,10 +238,8 @@ bool DecodeList(QStringView text, TPData& record) {
 
 bool DecodeList(QByteArrayView windows1252, TPData& record) {
     // The file's bytes decode to what a line stores: cut at every "|", they
-    // hold neither it nor a line break. The list is sized first: a list grown
-    // line by line gives back a block at each step, and a load that frees
-    // blocks next to the heap's free end has the allocator return that end
-    // to the system, for the rest of the load to take again page by page.
+    // hold neither it nor a line break. The list is sized first: grown line
+    // by line, it would be allocated, copied and freed again at every step.
     qsizetype lines = 0;
     for (qsizetype from = 0, bar; (bar = Find(windows1252.sliced(from), '|')) >= 0; ++lines)
         from += bar + 1;
