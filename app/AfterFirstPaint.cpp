@@ -7,7 +7,7 @@
 
 namespace {
 
-// Watches the window's first exposure, which draws it; the work is queued
+// Watches the window's first exposure, which draws it; the work waits
 // behind that drawing.
 class TFirstPaintWatch : public QObject {
 public:
@@ -20,7 +20,7 @@ public:
         if (event->type() == QEvent::Expose && FWindow.windowHandle() &&
             FWindow.windowHandle()->isExposed()) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, &FWindow, std::move(FWork));
+            QTimer::singleShot(AfterFirstPaintPauseMs, &FWindow, std::move(FWork));
             deleteLater();
         }
         return false;
@@ -36,7 +36,7 @@ private:
 void RunAfterFirstPaint(QWidget& window, std::function<void()> work) {
     QWindow* handle = window.windowHandle();
     if (!handle || handle->isExposed()) {
-        QTimer::singleShot(0, &window, std::move(work));
+        QTimer::singleShot(AfterFirstPaintPauseMs, &window, std::move(work));
         return;
     }
     handle->installEventFilter(new TFirstPaintWatch(window, std::move(work)));

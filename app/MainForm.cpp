@@ -192,10 +192,10 @@ void TMainForm::ShowAtStart() {
     else
         show();
     // The window's picture is for the task bar, and the dictionary for the
-    // first remark typed: both are read once the window is drawn. Read at
-    // the same time, the dictionary delayed the first picture by a tenth.
-    // The heap is set for workspaces then too: its settings serve the loads
-    // that follow a released tree, and slowed Qt's own start.
+    // first remark typed: both are read once the window is on the screen.
+    // Read at the same time, the dictionary delayed the first picture by a
+    // tenth. The heap is set for workspaces then too: its settings serve the
+    // loads that follow a released tree, and slowed Qt's own start.
     RunAfterFirstPaint(*this, [this] {
         TuneHeapForWorkspaces();
         setWindowIcon(ImageIcon(QStringLiteral("quillorin.png")));

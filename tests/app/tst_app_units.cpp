@@ -281,8 +281,8 @@ void TestAppUnits::deferredIconDrawsAsItsIcon() {
 }
 
 void TestAppUnits::workWaitsForTheFirstPaint() {
-    // Queued behind the first drawing, run once; asked of a window already
-    // drawn, run at the next turn of the event loop; never for a window gone.
+    // Run once, behind the first drawing; asked of a window already drawn,
+    // run all the same; never for a window gone.
     QWidget window;
     window.resize(200, 100);
     int painted = 0;
@@ -308,7 +308,7 @@ void TestAppUnits::workWaitsForTheFirstPaint() {
     QTRY_COMPARE(runs, 1);
     QVERIFY(paintedBeforeWork > 0);
     window.update();
-    QTest::qWait(20);
+    QTest::qWait(AfterFirstPaintPauseMs + 50);
     QCOMPARE(runs, 1);
     RunAfterFirstPaint(window, [&] { ++runs; });
     QTRY_COMPARE(runs, 2);
@@ -317,7 +317,7 @@ void TestAppUnits::workWaitsForTheFirstPaint() {
     gone->show();
     RunAfterFirstPaint(*gone, [&] { ++runs; });
     gone.reset();
-    QTest::qWait(20);
+    QTest::qWait(AfterFirstPaintPauseMs + 50);
     QCOMPARE(runs, 2);
 }
 
