@@ -32,7 +32,7 @@ TEvaluations::TEvaluations(const TEvaluations& other) {
     FCount = other.FCount;
     std::memcpy(FMarks, other.FMarks, sizeof(double) * std::size_t(FCount));
     std::memcpy(FMarks + FCapacity, other.FMarks + other.FCapacity,
-                (FWide ? sizeof(std::int32_t) : sizeof(std::int8_t)) * std::size_t(FCount));
+                LevelBytes(FWide) * std::size_t(FCount));
 }
 
 TEvaluations::~TEvaluations() {
@@ -41,15 +41,14 @@ TEvaluations::~TEvaluations() {
 
 void TEvaluations::Reallocate(int capacity, bool wide) {
     const auto entries = std::size_t(capacity);
-    auto* marks = static_cast<double*>(
-        ::operator new(entries*(sizeof(double) + (wide ? sizeof(std::int32_t) : 1))));
+    auto* marks = static_cast<double*>(::operator new(entries*(sizeof(double) + LevelBytes(wide))));
     if (FCount > 0) {
         std::memcpy(marks, FMarks, sizeof(double) * std::size_t(FCount));
         if (wide && !FWide)
             std::copy_n(NarrowLevels(), FCount, reinterpret_cast<std::int32_t*>(marks + capacity));
         else
             std::memcpy(marks + capacity, FMarks + FCapacity,
-                        (wide ? sizeof(std::int32_t) : 1) * std::size_t(FCount));
+                        LevelBytes(wide) * std::size_t(FCount));
     }
     ::operator delete(FMarks);
     FMarks = marks;
@@ -60,10 +59,7 @@ void TEvaluations::Reallocate(int capacity, bool wide) {
 void TEvaluations::SetLevel(int at, int level) {
     if (!FWide && level != std::int8_t(level))
         Reallocate(FCapacity, true);
-    if (FWide)
-        WideLevels()[at] = level;
-    else
-        NarrowLevels()[at] = std::int8_t(level);
+    StoreLevel(at, level);
 }
 
 void TEvaluations::AppendGrowing(int level, double mark) {
@@ -73,10 +69,7 @@ void TEvaluations::AppendGrowing(int level, double mark) {
     else if (wide != FWide)
         Reallocate(FCapacity, wide);
     FMarks[FCount] = mark;
-    if (FWide)
-        WideLevels()[FCount] = level;
-    else
-        NarrowLevels()[FCount] = std::int8_t(level);
+    StoreLevel(FCount, level);
     ++FCount;
 }
 
@@ -85,10 +78,7 @@ void TEvaluations::Resize(int count, int level, double mark) {
         Reallocate(count, FWide);
     for (int at = FCount; at < count; ++at) {
         FMarks[at] = mark;
-        if (FWide)
-            WideLevels()[at] = level;
-        else
-            NarrowLevels()[at] = std::int8_t(level);
+        StoreLevel(at, level);
     }
     FCount = count;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
@@ -60,6 +61,16 @@ private:
     // The levels follow the marks in the block.
     std::int8_t* NarrowLevels() const { return reinterpret_cast<std::int8_t*>(FMarks + FCapacity); }
     std::int32_t* WideLevels() const { return reinterpret_cast<std::int32_t*>(FMarks + FCapacity); }
+    // The level stored at `at`, in the block's current width.
+    void StoreLevel(int at, int level) {
+        if (FWide)
+            WideLevels()[at] = level;
+        else
+            NarrowLevels()[at] = std::int8_t(level);
+    }
+    static std::size_t LevelBytes(bool wide) {
+        return wide ? sizeof(std::int32_t) : sizeof(std::int8_t);
+    }
     void Reallocate(int capacity, bool wide);
     void AppendGrowing(int level, double mark);
     void Swap(TEvaluations& other) noexcept {

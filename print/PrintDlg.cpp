@@ -1,6 +1,7 @@
 #include "print/PrintDlg.h"
 
 #include "data/SafeFile.h"
+#include "data/Workspace.h"
 #include "print/PageReplay.h"
 #include "print/PageStore.h"
 #include "print/PrintPreview.h"
@@ -533,7 +534,7 @@ QString TPrintDlg::JobTitle() const {
     if (!record)
         return {};
     if (record->DataType() == TDataType::dtPupil)
-        return QStringLiteral("Fiche de ") + record->Surname() + u' ' + record->Name();
+        return QStringLiteral("Fiche de ") + PupilCaption(*record);
     return QStringLiteral("Classe ") + record->ClassName();
 }
 
@@ -561,9 +562,8 @@ void TPrintDlg::ExportPdf() {
     const TPData* record = FSource.SelectedRecord();
     if (!record || PrintPreview->TotalPages() == 0)
         return;
-    const QString path = AskPdfPath(record->DataType() == TDataType::dtPupil
-                                        ? record->Surname() + u' ' + record->Name()
-                                        : record->ClassName());
+    const QString path = AskPdfPath(record->DataType() == TDataType::dtPupil ? PupilCaption(*record)
+                                                                             : record->ClassName());
     if (path.isEmpty())
         return;
     std::vector<const QPicture*> pages;
