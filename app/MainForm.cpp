@@ -53,8 +53,9 @@ TMainForm::TMainForm(TEnvironment environment, QWidget* parent)
     , FModel(&FDocument->Model())
     , FEditor(&FDocument->Editor()) {
     FEditor->SetShowNode([this](const QModelIndex& node) { ShowChangedNode(node); });
-    // The workspace file is read on another core while the window is built.
-    RunGuarded(MessageParent(), [this] { TakeFolder(); });
+    // The folder is locked and its workspace file read on another core
+    // while the window is built.
+    RunGuarded(MessageParent(), [this] { StartOpening(); });
     BuildLayout();
     BuildCommands();
     BuildWelcome();
@@ -97,18 +98,14 @@ bool TMainForm::LockWorkspace() {
     return false;
 }
 
-void TMainForm::TakeFolder() {
+void TMainForm::StartOpening() {
     // Told before the lock is taken: a lock left behind is a trace of work.
     FFirstRun = IsFirstRun(FEnvironment.StartFiles());
-    if (!LockWorkspace())
-        return;
-    FFolderTaken = true;
-    if (!FFirstRun)
-        FDocument->StartLoad();
+    FDocument->StartOpen(!FFirstRun);
 }
 
 void TMainForm::FormCreate() {
-    if (!FFolderTaken)
+    if (!LockWorkspace())
         return;
     // The files may live in the per-user folder rather than beside the
     // program: the status bar says where, under the mouse.
@@ -191,14 +188,17 @@ void TMainForm::ShowAtStart() {
         showMaximized();
     else
         show();
-    // The window's picture is for the task bar, and the dictionary for the
-    // first remark typed: both are read once the window is on the screen.
-    // Read at the same time, the dictionary delayed the first picture by a
-    // tenth. The heap is set for workspaces then too: its settings serve the
-    // loads that follow a released tree, and slowed Qt's own start.
+    // The window's picture is for the task bar, the help control for the
+    // first help asked and the dictionary for the first remark typed: all
+    // are read once the window is on the screen. Read at the same time, the
+    // dictionary delayed the first picture by a tenth. The heap is set for
+    // workspaces then too: its settings serve the loads that follow a
+    // released tree, and slowed Qt's own start.
     RunAfterFirstPaint(*this, [this] {
         TuneHeapForWorkspaces();
         setWindowIcon(ImageIcon(QStringLiteral("quillorin.png")));
+        if (FHelp)
+            FHelp->LoadHelpControl();
         StartSpelling();
     });
 }

@@ -145,7 +145,7 @@ private:
 
     void FormCreate();
     bool LockWorkspace();
-    void TakeFolder();
+    void StartOpening();
     void FormResize();
     bool FormClose();
     bool KeepCopyOfDamagedSettings();
@@ -177,7 +177,6 @@ private:
     void UpdateWelcome();
     void SetAccessibleNames();
     bool FFirstRun = false;
-    bool FFolderTaken = false;
     QLabel* WelcomeLbl = nullptr;
 
     TEnvironment FEnvironment;

@@ -17,13 +17,21 @@
 #include <thread>
 #include <utility>
 
-// A load under way on its own thread: it writes only here until Load joins
-// it (the thread joins itself if the document goes first).
-struct TWorkspaceDocument::TPendingLoad {
+// The folder's opening under way on its own thread: it writes only here
+// until Lock or Load joins it (the thread joins itself if the document goes
+// first).
+struct TWorkspaceDocument::TPendingOpen {
+    bool Locked = false;
+    bool Read = false;
     TWorkspace Tree;
     TLoadResult Result;
     QStringList Said;
-    std::jthread Reader;
+    std::jthread Worker;
+
+    void Join() {
+        if (Worker.joinable())
+            Worker.join();
+    }
 };
 
 TWorkspaceDocument::TWorkspaceDocument(const QString& folder, TRegionalSettings regional,
@@ -49,12 +57,29 @@ QUndoStack& TWorkspaceDocument::History() {
     return FEditor->History();
 }
 
-bool TWorkspaceDocument::Lock() {
-    FLock = std::make_unique<QLockFile>(FFolder + QStringLiteral("tree.lock"));
+namespace {
+
+std::unique_ptr<QLockFile> FolderLock(const QString& folder) {
+    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("tree.lock"));
     // Held as long as the program runs: only a dead holder makes it stale,
     // however old it is.
-    FLock->setStaleLockTime(0);
-    return FLock->tryLock(0) || FLock->error() != QLockFile::LockFailedError;
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+bool TakeLock(QLockFile& lock) {
+    return lock.tryLock(0) || lock.error() != QLockFile::LockFailedError;
+}
+
+} // namespace
+
+bool TWorkspaceDocument::Lock() {
+    if (FPendingOpen) {
+        FPendingOpen->Join();
+        return FPendingOpen->Locked;
+    }
+    FLock = FolderLock(FFolder);
+    return TakeLock(*FLock);
 }
 
 namespace {
@@ -72,30 +97,39 @@ void ReadWorkspace(const QString& path, TWorkspace& tree, const TRegionalSetting
 
 } // namespace
 
-void TWorkspaceDocument::StartLoad() {
-    auto pending = std::make_unique<TPendingLoad>();
-    TPendingLoad* into = pending.get();
+void TWorkspaceDocument::StartOpen(bool read) {
+    auto pending = std::make_unique<TPendingOpen>();
+    FLock = FolderLock(FFolder);
     try {
-        pending->Reader = std::jthread([into, path = FilePath(), regional = FRegional] {
-            ReadWorkspace(
-                path, into->Tree, regional, [into](const QString& text) { into->Said << text; },
-                into->Result);
+        // The lock is written through to the disk, which takes a while:
+        // the window is built meanwhile.
+        pending->Worker = std::jthread([into = pending.get(), lock = FLock.get(), read,
+                                        path = FilePath(), regional = FRegional] {
+            into->Locked = TakeLock(*lock);
+            into->Read = into->Locked && read;
+            if (into->Read)
+                ReadWorkspace(
+                    path, into->Tree, regional, [into](const QString& text) { into->Said << text; },
+                    into->Result);
         });
     } catch (const std::system_error&) {
-        // No thread to spare: Load reads the file itself.
+        // No thread to spare: Lock and Load do it all themselves.
+        FLock.reset();
         return;
     }
-    FPendingLoad = std::move(pending);
+    FPendingOpen = std::move(pending);
 }
 
 const TLoadResult& TWorkspaceDocument::Load(const TMessageSink& messages) {
-    if (const std::unique_ptr<TPendingLoad> pending = std::move(FPendingLoad)) {
-        pending->Reader.join();
-        FModel->Reset([&](TWorkspace& tree) { tree = std::move(pending->Tree); });
-        FLoadResult = std::move(pending->Result);
-        for (const QString& text : std::as_const(pending->Said))
-            messages(text);
-        return FLoadResult;
+    if (const std::unique_ptr<TPendingOpen> pending = std::move(FPendingOpen)) {
+        pending->Join();
+        if (pending->Read) {
+            FModel->Reset([&](TWorkspace& tree) { tree = std::move(pending->Tree); });
+            FLoadResult = std::move(pending->Result);
+            for (const QString& text : std::as_const(pending->Said))
+                messages(text);
+            return FLoadResult;
+        }
     }
     FModel->Reset([&](TWorkspace& tree) {
         ReadWorkspace(FilePath(), tree, FRegional, messages, FLoadResult);

@@ -50,10 +50,12 @@ public:
     // reader has to say. Any failure ends the load with the error's text in
     // the result; what was read stays.
     const TLoadResult& Load(const TMessageSink& messages);
-    // Starts that reading on another thread, so that the window is built
-    // meanwhile; Load then waits for it, takes its tree and says what the
-    // reader said, in order. Once, with the folder locked, before Load.
-    void StartLoad();
+    // Takes the lock and, once it is taken and when `read` is set, reads the
+    // workspace file, on another thread, so that the window is built
+    // meanwhile. Lock then waits for the lock's outcome; Load waits for the
+    // reading, takes its tree and says what the reader said, in order.
+    // Once, before Lock.
+    void StartOpen(bool read);
     const TLoadResult& LoadResult() const { return FLoadResult; }
 
     // A recovery file left by a program that did not end normally.
@@ -109,8 +111,8 @@ private:
     std::unique_ptr<TWorkspaceEditor> FEditor;
     std::unique_ptr<TRecoveryFile> FRecovery;
     std::unique_ptr<QLockFile> FLock;
-    struct TPendingLoad;
-    std::unique_ptr<TPendingLoad> FPendingLoad;
+    struct TPendingOpen;
+    std::unique_ptr<TPendingOpen> FPendingOpen;
     TLoadResult FLoadResult;
     bool FCopyKept = false;
 };

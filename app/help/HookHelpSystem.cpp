@@ -19,8 +19,7 @@ THookHelpSystem::THookHelpSystem(const QString& helpFile, const QString& windowD
                                  const THelpDebugOptions& debugOptions, QObject* parent)
     : QObject(parent)
     , FHelpFile(helpFile)
-    , FWindowDefinition(windowDefinition)
-    , FLibrary(std::make_shared<const TChmLibrary>()) {
+    , FWindowDefinition(windowDefinition) {
     if (THelpLog::IsRequested(debugOptions)) {
         FLog = std::make_unique<THelpLog>(debugOptions.ProgramFolder);
         WriteLogHeader(debugOptions);
@@ -50,7 +49,7 @@ bool THookHelpSystem::DisplayTopic(const QString& request) {
 
     std::unique_ptr<THelpViewer>& viewer = FViewers[windowName.toLower()];
     if (viewer == nullptr || viewer->HelpPath() != path) {
-        auto file = std::make_shared<const TChmFile>(FLibrary, path);
+        auto file = std::make_shared<const TChmFile>(Library(), path);
         TWindowDefinition definition;
         definition.Name = windowName;
         if (const auto found = FindWindowDefinition(*file, windowName))
@@ -66,6 +65,17 @@ bool THookHelpSystem::DisplayTopic(const QString& request) {
     return true;
 }
 
+void THookHelpSystem::LoadHelpControl() {
+    Library();
+}
+
+const std::shared_ptr<const TChmLibrary>& THookHelpSystem::Library() {
+    // Not needed to show the main window: loaded once it is on the screen.
+    if (FLibrary == nullptr)
+        FLibrary = std::make_shared<const TChmLibrary>();
+    return FLibrary;
+}
+
 void THookHelpSystem::CloseAll() {
     const std::size_t count = FViewers.size();
     FViewers.clear();
@@ -75,8 +85,9 @@ void THookHelpSystem::CloseAll() {
 void THookHelpSystem::WriteLogHeader(const THelpDebugOptions& debugOptions) {
     const QLocale locale = QLocale::system();
     const QFileInfo helpFile(FHelpFile);
-    const QString library = FLibrary->IsLoaded() ? FLibrary->FileName() + u" (loaded)"_s
-                                                 : u"not loaded: "_s + FLibrary->ErrorString();
+    const TChmLibrary& control = *Library();
+    const QString library = control.IsLoaded() ? control.FileName() + u" (loaded)"_s
+                                               : u"not loaded: "_s + control.ErrorString();
     const QStringList lines{
         u"Quillorin help diagnostics"_s,
         u"Help file name: %1"_s.arg(helpFile.fileName()),

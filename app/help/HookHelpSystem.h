@@ -13,8 +13,8 @@ class THelpViewer;
 
 // The program's help glue: shows topics of the compiled help file in help
 // windows of its own, one per window definition, and closes them all when it
-// is released. The help control (chmlib) is loaded when the hook is made and
-// unloaded when it goes.
+// is released. The help control (chmlib) is loaded by LoadHelpControl or the
+// first topic shown, whichever comes first, and unloaded when the hook goes.
 class THookHelpSystem : public QObject {
     Q_OBJECT
 
@@ -39,11 +39,15 @@ public:
     // Closes every help window.
     void CloseAll();
 
+    // Loads the help control now rather than at the first topic.
+    void LoadHelpControl();
+
     const QString& HelpFile() const { return FHelpFile; }
 
 private:
     void WriteLogHeader(const THelpDebugOptions& debugOptions);
     void Log(const QString& line);
+    const std::shared_ptr<const TChmLibrary>& Library();
 
     QString FHelpFile;
     QString FWindowDefinition;

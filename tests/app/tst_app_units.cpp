@@ -35,6 +35,7 @@ private Q_SLOTS:
     void workWaitsForTheFirstPaint();
     void readAheadGivesWhatLoadGives_data();
     void readAheadGivesWhatLoadGives();
+    void readAheadOnlyOnceLocked();
 };
 
 void TestAppUnits::cleanMark_data() {
@@ -364,7 +365,7 @@ void TestAppUnits::readAheadGivesWhatLoadGives() {
     auto read = [&](bool ahead) {
         const auto document = open();
         if (ahead)
-            document->StartLoad();
+            document->StartOpen(true);
         TRead result;
         const TLoadResult& loaded =
             document->Load([&](const QString& text) { result.Said << text; });
@@ -384,7 +385,36 @@ void TestAppUnits::readAheadGivesWhatLoadGives() {
     QCOMPARE(ahead.Error, direct.Error);
     QCOMPARE(ahead.Rows, direct.Rows);
     // A document closed while its file is still being read waits for it.
-    open()->StartLoad();
+    open()->StartOpen(true);
+}
+
+void TestAppUnits::readAheadOnlyOnceLocked() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QFile out(folder.filePath(QStringLiteral("tree.dat")));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("Quillorin v1.0 BETA\r\n\r\n[Class]\r\nClassName=A\r\nMatters=x|\r\n");
+    out.close();
+    auto open = [&](bool read) {
+        auto document = std::make_unique<TWorkspaceDocument>(
+            folder.path(), TRegionalSettings(), [] { return QDate(2026, 12, 6); },
+            [](int, int) { return QIcon(); });
+        document->StartOpen(read);
+        return document;
+    };
+    auto first = open(true);
+    QVERIFY(first->Lock());
+    // A folder held by a running program is neither taken nor read.
+    const auto second = open(true);
+    QVERIFY(!second->Lock());
+    QCOMPARE(second->Model().rowCount(), 0);
+    first->Load([](const QString&) {});
+    QCOMPARE(first->Model().rowCount(), 1);
+    // Released, the folder is taken again, here without reading.
+    first.reset();
+    const auto third = open(false);
+    QVERIFY(third->Lock());
+    QCOMPARE(third->Model().rowCount(), 0);
 }
 
 QTEST_MAIN(TestAppUnits)
