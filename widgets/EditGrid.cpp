@@ -43,12 +43,14 @@ TEditGrid::TEditGrid(QWidget* parent)
     FModel->Description = [this](int col, int row) {
         return AccessibleDescription(col, row);
     };
-    setModel(FModel);
+    // The headers are set up before the model comes: the row header, never
+    // shown, then measures no row label.
     setHorizontalHeader(FHeader);
-    setItemDelegate(new TEditGridDelegate(*this, this));
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setModel(FModel);
+    setItemDelegate(new TEditGridDelegate(*this, this));
 
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

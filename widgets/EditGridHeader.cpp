@@ -22,7 +22,9 @@ void TEditGridHeader::SetHeight(int height) {
 }
 
 QSize TEditGridHeader::sizeHint() const {
-    return {QHeaderView::sizeHint().width(), Height};
+    // Its height is the first row's and its width the columns'; nothing is
+    // measured from labels it never draws.
+    return {length(), Height};
 }
 
 void TEditGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
