@@ -2,7 +2,10 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QString>
 
+#include <map>
+#include <memory>
 #include <vector>
 
 // The image of the resources at ":/images/" + name with its double-size
@@ -17,10 +20,10 @@ QIcon SaveIcon();
 // The tree's node images and the tool bar's command images, each in a
 // 32-pixel and a 16-pixel list, with a 64-pixel drawing for high-density
 // screens. An icon holds every size, so a view picks the list in force
-// through its icon size alone and Qt the drawing for the screen. A tree
-// image is decoded when a node first shows it: a window opens on classes
-// alone, and decoding all eight is a good part of what the images cost at
-// start.
+// through its icon size alone and Qt the drawing for the screen. A drawing
+// is read when an icon first needs it: a window opens on classes alone, at
+// one size and one density, and reading every drawing was a good part of
+// what its first picture cost.
 class TImageLists {
 public:
     TImageLists();
@@ -34,9 +37,7 @@ public:
     static constexpr int SmallSize = 16;
 
 private:
-    const std::vector<QPixmap>& TreeSizes(int image) const;
-
-    // Empty until the image is first asked for.
-    mutable std::vector<std::vector<QPixmap>> FTree;
+    // The tree's drawings read so far, shared by the icons given out.
+    std::shared_ptr<std::map<QString, QPixmap>> FPictures;
     std::vector<QIcon> FToolBar;
 };

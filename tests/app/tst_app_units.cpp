@@ -1,6 +1,6 @@
 #include "app/AfterFirstPaint.h"
 #include "app/CleanMark.h"
-#include "app/DeferredIcon.h"
+#include "app/DrawingsIcon.h"
 #include "app/Environment.h"
 #include "app/ImageLists.h"
 #include "app/JpegImage.h"
@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestAppUnits : public QObject {
     Q_OBJECT
 
@@ -30,8 +32,9 @@ private Q_SLOTS:
     void fileLocations_data();
     void fileLocations();
     void imagesHaveDoubleSizeDrawings();
-    void deferredIconDrawsAsItsIcon_data();
-    void deferredIconDrawsAsItsIcon();
+    void drawingsIconDrawsAsItsIcon_data();
+    void drawingsIconDrawsAsItsIcon();
+    void drawingsIconReadsWhatItDraws();
     void workWaitsForTheFirstPaint();
     void readAheadGivesWhatLoadGives_data();
     void readAheadGivesWhatLoadGives();
@@ -224,10 +227,34 @@ void TestAppUnits::imagesHaveDoubleSizeDrawings() {
 
 namespace {
 
-QIcon ToolBarDrawings() {
+// Drawings of the tool bar's first image, or of two tree images (the
+// second for the selected node).
+std::vector<TDrawing> TestDrawings(bool tree) {
+    std::vector<TDrawing> drawings;
+    const auto add = [&](const char* list, int index, QIcon::Mode mode) {
+        const QString path = QStringLiteral(":/images/%1/%2/%3%4.png");
+        const auto at = [&](const char* size, const char* suffix) {
+            return path.arg(QLatin1String(list), QLatin1String(size))
+                .arg(index)
+                .arg(QLatin1String(suffix));
+        };
+        drawings.push_back({at("big", "@2x"), 64, 2, mode});
+        drawings.push_back({at("big", ""), 32, 1, mode});
+        drawings.push_back({at("small", ""), 16, 1, mode});
+    };
+    if (tree) {
+        add("tree", 2, QIcon::Normal);
+        add("tree", 3, QIcon::Selected);
+    } else {
+        add("toolbar", 0, QIcon::Normal);
+    }
+    return drawings;
+}
+
+QIcon WholeIcon(const std::vector<TDrawing>& drawings) {
     QIcon icon;
-    for (const char* file : {"big/0@2x", "big/0", "small/0"})
-        icon.addPixmap(QPixmap(QStringLiteral(":/images/toolbar/%1.png").arg(QLatin1String(file))));
+    for (const TDrawing& drawing : drawings)
+        icon.addPixmap(QPixmap(drawing.Path), drawing.Mode);
     return icon;
 }
 
@@ -242,43 +269,63 @@ QImage Painted(const QIcon& icon, QSize size, qreal ratio, QIcon::Mode mode) {
 
 } // namespace
 
-void TestAppUnits::deferredIconDrawsAsItsIcon_data() {
-    QTest::addColumn<bool>("threeSizes");
+void TestAppUnits::drawingsIconDrawsAsItsIcon_data() {
+    QTest::addColumn<bool>("tree");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<qreal>("ratio");
     QTest::addColumn<int>("mode");
-    for (const bool threeSizes : {false, true})
+    for (const bool tree : {false, true})
         for (const QSize size : {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48),
                                  QSize(64, 64), QSize(40, 30)})
-            for (const qreal ratio : {1.0, 1.25, 2.0})
+            for (const qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0})
                 for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Selected})
-                    QTest::addRow("%s %dx%d at %g, mode %d", threeSizes ? "3 sizes" : "2 files",
+                    QTest::addRow("%s %dx%d at %g, mode %d", tree ? "tree" : "tool bar",
                                   size.width(), size.height(), ratio, int(mode))
-                        << threeSizes << size << ratio << int(mode);
+                        << tree << size << ratio << int(mode);
 }
 
-void TestAppUnits::deferredIconDrawsAsItsIcon() {
-    // Whatever is asked first, the deferred icon gives what the icon built
-    // at once gives: the pixmap, its ratio, the size and the drawing.
-    QFETCH(bool, threeSizes);
+void TestAppUnits::drawingsIconDrawsAsItsIcon() {
+    // Whatever is asked first, the icon gives what an icon of all its
+    // drawings gives: the pixmap, its ratio, the size and the drawing.
+    QFETCH(bool, tree);
     QFETCH(QSize, size);
     QFETCH(qreal, ratio);
     QFETCH(int, mode);
-    const auto build = [threeSizes] {
-        return threeSizes ? ToolBarDrawings() : ImageIcon(QStringLiteral("quit.png"));
-    };
-    const QIcon direct = build();
+    const std::vector<TDrawing> drawings = TestDrawings(tree);
+    const QIcon whole = WholeIcon(drawings);
     const auto iconMode = QIcon::Mode(mode);
-    const QIcon drawn = DeferredIcon(build);
-    QCOMPARE(Painted(drawn, size, ratio, iconMode), Painted(direct, size, ratio, iconMode));
-    const QIcon asked = DeferredIcon(build);
+    QCOMPARE(Painted(DrawingsIcon(drawings), size, ratio, iconMode),
+             Painted(whole, size, ratio, iconMode));
+    const QIcon asked = DrawingsIcon(drawings);
     QVERIFY(!asked.isNull());
     const QPixmap pixmap = asked.pixmap(size, ratio, iconMode);
-    const QPixmap expected = direct.pixmap(size, ratio, iconMode);
+    const QPixmap expected = whole.pixmap(size, ratio, iconMode);
     QCOMPARE(pixmap.devicePixelRatio(), expected.devicePixelRatio());
     QCOMPARE(pixmap.toImage(), expected.toImage());
-    QCOMPARE(asked.actualSize(size, iconMode), direct.actualSize(size, iconMode));
-    QCOMPARE(asked.availableSizes(iconMode), direct.availableSizes(iconMode));
+    QCOMPARE(DrawingsIcon(drawings).actualSize(size, iconMode), whole.actualSize(size, iconMode));
+    QCOMPARE(DrawingsIcon(drawings).availableSizes(iconMode), whole.availableSizes(iconMode));
+}
+
+void TestAppUnits::drawingsIconReadsWhatItDraws() {
+    // A 32-pixel button on an ordinary screen reads the 32-pixel drawings
+    // of the modes it has, nothing else; a drawing that cannot be read
+    // leaves the choice to the others.
+    QStringList read;
+    const auto reader = [&](const QString& path) {
+        read << path.section(u'/', -2);
+        return QPixmap(path);
+    };
+    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    DrawingsIcon(TestDrawings(true), reader)
+        .paint(&painter, image.rect(), Qt::AlignCenter, QIcon::Disabled);
+    QCOMPARE(read, QStringList({u"big/2.png"_s, u"big/3.png"_s}));
+    read.clear();
+    std::vector<TDrawing> drawings = TestDrawings(false);
+    drawings[1].Path = u":/images/toolbar/big/missing.png"_s;
+    const QPixmap pixmap = DrawingsIcon(drawings, reader).pixmap(QSize(32, 32), 1.0);
+    QCOMPARE(read, QStringList({u"big/missing.png"_s, u"small/0.png"_s}));
+    QCOMPARE(pixmap.toImage(), WholeIcon(drawings).pixmap(QSize(32, 32), 1.0).toImage());
 }
 
 void TestAppUnits::workWaitsForTheFirstPaint() {
