@@ -10,14 +10,21 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+QImage SplashPicture() {
+    QFile file(QStringLiteral(":/images/splash.jpg"));
+    return file.open(QIODevice::ReadOnly) ? DecodeJpeg(file.readAll()) : QImage();
+}
+
 TSplashForm::TSplashForm(QWidget* parent)
+    : TSplashForm(SplashPicture(), parent) {}
+
+TSplashForm::TSplashForm(const QImage& picture, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , SplashImg(new QLabel(this)) {
     setObjectName(QStringLiteral("SplashForm"));
     SplashImg->setObjectName(QStringLiteral("SplashImg"));
-    QFile file(QStringLiteral(":/images/splash.jpg"));
-    if (file.open(QIODevice::ReadOnly))
-        SplashImg->setPixmap(QPixmap::fromImage(DecodeJpeg(file.readAll())));
+    if (!picture.isNull())
+        SplashImg->setPixmap(QPixmap::fromImage(picture));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SplashImg);

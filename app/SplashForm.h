@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 class QLabel;
+
+// The splash picture of the resources, decoded; null when it cannot be.
+QImage SplashPicture();
 
 // The borderless picture shown while the main window is being created.
 class TSplashForm : public QWidget {
@@ -10,6 +14,8 @@ class TSplashForm : public QWidget {
 
 public:
     explicit TSplashForm(QWidget* parent = nullptr);
+    // With the picture already decoded.
+    explicit TSplashForm(const QImage& picture, QWidget* parent = nullptr);
 
     // Shows the window centred on the screen and paints it at once, before
     // the event loop runs.

@@ -1,17 +1,16 @@
 #include "app/Application.h"
 #include "app/Environment.h"
-#include "app/FontConfigWarmUp.h"
 #include "app/MainForm.h"
 #include "app/MessageBoxes.h"
 #include "app/SplashForm.h"
+#include "app/StartWarmUp.h"
 
 #include <memory>
 
 int main(int argc, char** argv) {
-    TFontConfigWarmUp fonts;
+    TStartWarmUp warmUp;
     TApplication application(argc, argv);
-    fonts.Wait();
-    auto splash = std::make_unique<TSplashForm>();
+    auto splash = std::make_unique<TSplashForm>(warmUp.TakeSplashPicture());
     splash->ShowNow();
     TMainForm form(TEnvironment::FromApplication());
     splash.reset();

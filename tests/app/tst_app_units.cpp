@@ -4,6 +4,7 @@
 #include "app/Environment.h"
 #include "app/ImageLists.h"
 #include "app/JpegImage.h"
+#include "app/StartWarmUp.h"
 #include "app/WindowPlacement.h"
 #include "data/WorkspaceReader.h"
 #include "data/WorkspaceWriter.h"
@@ -91,6 +92,8 @@ void TestAppUnits::splashPictureDecodes() {
     const QByteArray bytes = file.readAll();
     const QImage image = DecodeJpeg(bytes);
     QCOMPARE(image.size(), QSize(300, 206));
+    // Decoded ahead, on its own thread, it is the same picture.
+    QCOMPARE(TStartWarmUp().TakeSplashPicture(), image);
     // A truncated picture still gives what could be decoded.
     QCOMPARE(DecodeJpeg(QByteArrayView(bytes).first(bytes.size() / 2)).size(), QSize(300, 206));
 }
