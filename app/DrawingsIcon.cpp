@@ -55,9 +55,11 @@ public:
     }
 
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        bool changed = false;
         for (std::size_t i = 0; i < FDrawings.size(); ++i)
-            Read(i);
-        Rebuild();
+            changed |= Read(i);
+        if (changed)
+            Rebuild();
         return FIcon.availableSizes(mode, state);
     }
 
@@ -129,8 +131,8 @@ private:
                 best = i;
                 continue;
             }
-            const qint64 area = Area(QSize(drawing.Size, drawing.Size));
-            const qint64 bestArea = Area(QSize(FDrawings[*best].Size, FDrawings[*best].Size));
+            const qint64 area = qint64(drawing.Size) * drawing.Size;
+            const qint64 bestArea = qint64(FDrawings[*best].Size) * FDrawings[*best].Size;
             const bool bothCover = std::min(area, bestArea) >= wanted;
             if (bothCover ? area < bestArea : area > bestArea)
                 best = i;

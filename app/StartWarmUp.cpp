@@ -13,14 +13,14 @@ TStartWarmUp::TStartWarmUp() {
     try {
         FThread = std::thread([this] {
             FSplashPicture = SplashPicture();
-            FDecoded = true;
 #ifdef QUILLORIN_HAVE_FONTCONFIG
             FcInit();
 #endif
         });
     } catch (const std::system_error&) {
-        // No thread to spare: the splash decodes its picture, and the first
+        // No thread to spare: the picture is decoded here, and the first
         // text reads the configuration.
+        FSplashPicture = SplashPicture();
     }
 }
 
@@ -35,5 +35,5 @@ void TStartWarmUp::Wait() {
 
 QImage TStartWarmUp::TakeSplashPicture() {
     Wait();
-    return FDecoded ? std::exchange(FSplashPicture, QImage()) : SplashPicture();
+    return std::exchange(FSplashPicture, QImage());
 }

@@ -9,8 +9,8 @@
 // nor Qt's GUI: decoding the splash picture, and reading the system's font
 // configuration (the longest single step before the first text can be laid
 // out, a fifth of the instructions the start-up spends before its window
-// shows). Where there is no second thread, each is done where it is needed,
-// as before.
+// shows). Where there is no second thread, the picture is decoded at once
+// and the configuration read by the first text, as before.
 class TStartWarmUp {
 public:
     TStartWarmUp();
@@ -27,5 +27,4 @@ private:
 
     std::thread FThread;
     QImage FSplashPicture;
-    bool FDecoded = false;
 };
