@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -33,7 +34,11 @@ TSplashForm::TSplashForm(const QImage& picture, QWidget* parent)
     // comes from the build.
     auto* version = new QLabel(QStringLiteral("Version " QUILLORIN_VERSION_TEXT), this);
     version->setObjectName(QStringLiteral("VersionLbl"));
-    version->setStyleSheet(QStringLiteral("color: #5a5a5a; background: transparent;"));
+    // A palette rather than a style sheet: the sheet's engine would be
+    // built, at start, for this one label.
+    QPalette palette = version->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x5a, 0x5a, 0x5a));
+    version->setPalette(palette);
     version->adjustSize();
     version->move(63, 184 - version->height());
 }

@@ -4,6 +4,7 @@
 #include "app/Environment.h"
 #include "app/ImageLists.h"
 #include "app/JpegImage.h"
+#include "app/SplashForm.h"
 #include "app/StartWarmUp.h"
 #include "app/WindowPlacement.h"
 #include "data/WorkspaceReader.h"
@@ -13,6 +14,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QFile>
+#include <QLabel>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +31,7 @@ private Q_SLOTS:
     void reachableBounds();
     void splashPictureDecodes();
     void damagedPictureGivesNothing();
+    void splashVersionOnPicture();
     void workspaceModel();
     void fileLocations_data();
     void fileLocations();
@@ -103,6 +106,23 @@ void TestAppUnits::damagedPictureGivesNothing() {
     QVERIFY(DecodeJpeg(QByteArray()).isNull());
     QByteArray header("\xFF\xD8\xFF\xC0\x00\x11\x08\xFF\xFF\xFF\xFF\x03", 12);
     QVERIFY(DecodeJpeg(header).isNull());
+}
+
+void TestAppUnits::splashVersionOnPicture() {
+    const QImage picture = SplashPicture();
+    TSplashForm splash(picture);
+    const auto* version = splash.findChild<QLabel*>(QStringLiteral("VersionLbl"));
+    QVERIFY(version);
+    const QImage shot = splash.grab().toImage();
+    const QRect area = version->geometry();
+    // The label lets the picture through where it writes nothing...
+    QCOMPARE(shot.pixel(area.topRight()), picture.pixel(area.topRight()));
+    // ...and writes in grey, not in the default black.
+    int darkest = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+    QVERIFY2(darkest >= 0x58 && darkest < 0x90, qPrintable(QString::number(darkest, 16)));
 }
 
 void TestAppUnits::workspaceModel() {
