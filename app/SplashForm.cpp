@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <utility>
+
 QImage SplashPicture() {
     QFile file(QStringLiteral(":/images/splash.jpg"));
     return file.open(QIODevice::ReadOnly) ? DecodeJpeg(file.readAll()) : QImage();
@@ -19,13 +21,13 @@ QImage SplashPicture() {
 TSplashForm::TSplashForm(QWidget* parent)
     : TSplashForm(SplashPicture(), parent) {}
 
-TSplashForm::TSplashForm(const QImage& picture, QWidget* parent)
+TSplashForm::TSplashForm(QImage picture, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , SplashImg(new QLabel(this)) {
     setObjectName(QStringLiteral("SplashForm"));
     SplashImg->setObjectName(QStringLiteral("SplashImg"));
     if (!picture.isNull())
-        SplashImg->setPixmap(QPixmap::fromImage(picture));
+        SplashImg->setPixmap(QPixmap::fromImage(std::move(picture)));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SplashImg);

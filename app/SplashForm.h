@@ -15,7 +15,7 @@ class TSplashForm : public QWidget {
 public:
     explicit TSplashForm(QWidget* parent = nullptr);
     // With the picture already decoded.
-    explicit TSplashForm(const QImage& picture, QWidget* parent = nullptr);
+    explicit TSplashForm(QImage picture, QWidget* parent = nullptr);
 
     // Shows the window centred on the screen and paints it at once, before
     // the event loop runs.

@@ -13,6 +13,7 @@
 #include "workspace/WorkspaceModel.h"
 
 #include <QAbstractItemModelTester>
+#include <QBuffer>
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
@@ -95,10 +96,23 @@ void TestAppUnits::splashPictureDecodes() {
     const QByteArray bytes = file.readAll();
     const QImage image = DecodeJpeg(bytes);
     QCOMPARE(image.size(), QSize(300, 206));
+    // The apple is red: the channels are in their places.
+    const QColor apple = image.pixelColor(270, 26);
+    QVERIFY2(apple.red() > 200 && apple.blue() < 100, qPrintable(apple.name()));
     // Decoded ahead, on its own thread, it is the same picture.
     QCOMPARE(TStartWarmUp().TakeSplashPicture(), image);
     // A truncated picture still gives what could be decoded.
     QCOMPARE(DecodeJpeg(QByteArrayView(bytes).first(bytes.size() / 2)).size(), QSize(300, 206));
+    // A grey-only picture comes out as the same greys, opaque.
+    QImage grey(8, 8, QImage::Format_Grayscale8);
+    grey.fill(0x80);
+    QByteArray greyBytes;
+    QBuffer buffer(&greyBytes);
+    QVERIFY(grey.save(&buffer, "JPG"));
+    const QColor decoded = DecodeJpeg(greyBytes).pixelColor(3, 3);
+    QVERIFY2(qAbs(decoded.red() - 0x80) <= 2 && decoded.green() == decoded.red() &&
+                 decoded.blue() == decoded.red() && decoded.alpha() == 255,
+             qPrintable(decoded.name(QColor::HexArgb)));
 }
 
 void TestAppUnits::damagedPictureGivesNothing() {
