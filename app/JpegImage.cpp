@@ -39,18 +39,12 @@ QImage DecodeJpeg(QByteArrayView bytes) {
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-#ifdef JCS_ALPHA_EXTENSIONS
-    // Decoded straight into the screen's own layout, opaque: the picture
-    // then needs no conversion to be drawn.
+    // Decoded straight into the screen's own layout, opaque (libjpeg-turbo's
+    // extension): the picture then needs no conversion to be drawn.
     info.out_color_space =
         QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
-    const QImage::Format format = QImage::Format_RGB32;
-#else
-    info.out_color_space = JCS_RGB;
-    const QImage::Format format = QImage::Format_RGB888;
-#endif
     jpeg_start_decompress(&info);
-    image = QImage(int(info.output_width), int(info.output_height), format);
+    image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(int(info.output_scanline));
         jpeg_read_scanlines(&info, &row, 1);
