@@ -131,8 +131,8 @@ private:
                 best = i;
                 continue;
             }
-            const qint64 area = qint64(drawing.Size) * drawing.Size;
-            const qint64 bestArea = qint64(FDrawings[*best].Size) * FDrawings[*best].Size;
+            const qint64 area = Area({drawing.Size, drawing.Size});
+            const qint64 bestArea = Area({FDrawings[*best].Size, FDrawings[*best].Size});
             const bool bothCover = std::min(area, bestArea) >= wanted;
             if (bothCover ? area < bestArea : area > bestArea)
                 best = i;

@@ -18,9 +18,6 @@ QImage SplashPicture() {
     return file.open(QIODevice::ReadOnly) ? DecodeJpeg(file.readAll()) : QImage();
 }
 
-TSplashForm::TSplashForm(QWidget* parent)
-    : TSplashForm(SplashPicture(), parent) {}
-
 TSplashForm::TSplashForm(QImage picture, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , SplashImg(new QLabel(this)) {

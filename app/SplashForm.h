@@ -13,8 +13,7 @@ class TSplashForm : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TSplashForm(QWidget* parent = nullptr);
-    // With the picture already decoded.
+    // With the picture already decoded (SplashPicture).
     explicit TSplashForm(QImage picture, QWidget* parent = nullptr);
 
     // Shows the window centred on the screen and paints it at once, before

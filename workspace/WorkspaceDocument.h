@@ -52,8 +52,9 @@ public:
     const TLoadResult& Load(const TMessageSink& messages);
     // Takes the lock and, once it is taken and when `read` is set, reads the
     // workspace file, on another thread, so that the window is built
-    // meanwhile. Lock then waits for the lock's outcome; Load waits for the
-    // reading, takes its tree and says what the reader said, in order.
+    // meanwhile. Lock then waits for that thread to end and gives the lock's
+    // outcome; Load takes the tree read and says what the reader said, in
+    // order.
     // Once, before Lock.
     void StartOpen(bool read);
     const TLoadResult& LoadResult() const { return FLoadResult; }
