@@ -3,14 +3,12 @@
 #include "app/MainForm.h"
 #include "app/MessageBoxes.h"
 #include "app/SplashForm.h"
-#include "app/StartWarmUp.h"
 
 #include <memory>
 
 int main(int argc, char** argv) {
-    TStartWarmUp warmUp;
     TApplication application(argc, argv);
-    auto splash = std::make_unique<TSplashForm>(warmUp.TakeSplashPicture());
+    auto splash = std::make_unique<TSplashForm>(SplashPicture());
     splash->ShowNow();
     TMainForm form(TEnvironment::FromApplication());
     splash.reset();

@@ -11,7 +11,6 @@ packages=(
     libbenchmark-dev
     poppler-utils
     libxlsxwriter-dev libzip-dev python3-openpyxl python3-odf
-    libfontconfig-dev
     "$@"
 )
 

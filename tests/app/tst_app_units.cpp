@@ -5,7 +5,6 @@
 #include "app/ImageLists.h"
 #include "app/JpegImage.h"
 #include "app/SplashForm.h"
-#include "app/StartWarmUp.h"
 #include "app/WindowPlacement.h"
 #include "data/WorkspaceReader.h"
 #include "data/WorkspaceWriter.h"
@@ -99,8 +98,6 @@ void TestAppUnits::splashPictureDecodes() {
     // The apple is red: the channels are in their places.
     const QColor apple = image.pixelColor(270, 26);
     QVERIFY2(apple.red() > 200 && apple.blue() < 100, qPrintable(apple.name()));
-    // Decoded ahead, on its own thread, it is the same picture.
-    QCOMPARE(TStartWarmUp().TakeSplashPicture(), image);
     // A truncated picture still gives what could be decoded.
     QCOMPARE(DecodeJpeg(QByteArrayView(bytes).first(bytes.size() / 2)).size(), QSize(300, 206));
     // A grey-only picture comes out as the same greys, opaque.
