@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/ApplicationStyle.h"
 #include "app/HandlerGuard.h"
 
 #include <QLibraryInfo>
@@ -8,6 +9,7 @@ TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(ApplicationTitle());
     setQuitOnLastWindowClosed(true);
+    TApplicationStyle::Install();
     // Without the translations installed Qt's texts stay English: a poorer
     // interface, not a reason to stop.
     if (FQtTexts.load(QStringLiteral("qtbase_fr"),

@@ -1,5 +1,7 @@
 #include "app/DrawingsIcon.h"
 
+#include "widgets/ResourceImage.h"
+
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPaintDevice>
@@ -143,7 +145,8 @@ private:
     bool Read(std::size_t index) {
         if (FPictures[index])
             return false;
-        FPictures[index] = FRead ? FRead(FDrawings[index].Path) : QPixmap(FDrawings[index].Path);
+        FPictures[index] =
+            FRead ? FRead(FDrawings[index].Path) : ReadResourcePixmap(FDrawings[index].Path);
         return true;
     }
 

@@ -1,6 +1,7 @@
 #include "app/ImageLists.h"
 
 #include "app/DrawingsIcon.h"
+#include "widgets/ResourceImage.h"
 
 #include <QApplication>
 #include <QFile>
@@ -33,8 +34,8 @@ void AddDrawings(std::vector<TDrawing>& drawings, const char* list, int index, Q
 
 QIcon ImageIcon(const QString& name) {
     const QString path = QStringLiteral(":/images/") + name;
-    QIcon icon(path);
-    icon.addFile(path.chopped(4) + QStringLiteral("@2x.png"));
+    QIcon icon(ReadResourcePixmap(path));
+    icon.addPixmap(ReadResourcePixmap(path.chopped(4) + QStringLiteral("@2x.png")));
     return icon;
 }
 
@@ -75,7 +76,7 @@ QIcon TImageLists::TreeIcon(int image, int selected) const {
     return DrawingsIcon(std::move(drawings), [pictures = FPictures](const QString& path) {
         auto [at, added] = pictures->try_emplace(path);
         if (added)
-            at->second = QPixmap(path);
+            at->second = ReadResourcePixmap(path);
         return at->second;
     });
 }

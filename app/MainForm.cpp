@@ -19,6 +19,7 @@
 #include "data/WorkspaceWriter.h"
 #include "widgets/Controls97.h"
 #include "widgets/EditGrid.h"
+#include "widgets/ResourceImage.h"
 #include "workspace/WorkspaceDocument.h"
 #include "workspace/WorkspaceEditor.h"
 #include "workspace/WorkspaceModel.h"
@@ -116,7 +117,8 @@ void TMainForm::FormCreate() {
     debug.ProgramFolder = FEnvironment.Folder;
     FHelp = std::make_unique<THookHelpSystem>(FEnvironment.HelpFilePath(), QString(), debug);
     LoadSettings(FEnvironment.FilePath(QStringLiteral("quillorin.ini")));
-    Grid->SetFixedCursor(QCursor(QPixmap(QStringLiteral(":/images/cursors/leftarrow.png")), 31, 0));
+    Grid->SetFixedCursor(
+        QCursor(ReadResourcePixmap(QStringLiteral(":/images/cursors/leftarrow.png")), 31, 0));
     RemarksLbl->setText(QStringLiteral("(Evaluation au ") +
                         FEnvironment.Regional.FormatDate(FStartDay) +
                         QStringLiteral(") - Remarques :"));

@@ -1,6 +1,7 @@
 #include "widgets/BaloonWindow.h"
 
 #include "widgets/BaloonImage.h"
+#include "widgets/ResourceImage.h"
 
 #include <QBitmap>
 #include <QMouseEvent>
@@ -11,8 +12,8 @@ using namespace Qt::StringLiterals;
 TBaloonWindow::TBaloonWindow(bool HideIfMouseMove, bool HideIfMouseClick)
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus)
-    , FTail(u":/widgets/tail.xpm"_s)
-    , FTailLeft(u":/widgets/tailleft.xpm"_s)
+    , FTail(ReadResourceImage(u":/widgets/tail.xpm"_s))
+    , FTailLeft(ReadResourceImage(u":/widgets/tailleft.xpm"_s))
     , FHideIfMouseMove(HideIfMouseMove)
     , FHideIfMouseClick(HideIfMouseClick) {
     setObjectName(u"BaloonWindow"_s);

@@ -5,6 +5,7 @@
 #include "widgets/EditGridHeader.h"
 #include "widgets/EditGridModel.h"
 #include "widgets/GridInplaceEdit.h"
+#include "widgets/ResourceImage.h"
 #include "widgets/SubjectText.h"
 
 #include <QApplication>
@@ -69,7 +70,7 @@ TEditGrid::TEditGrid(QWidget* parent)
     FHeader->viewport()->setCursor(FFixedCursor);
 
     FBaloon.Color = palette().color(QPalette::ToolTipBase);
-    FCrossPicture.SetPicture(QImage(u":/widgets/cross.xpm"_s));
+    FCrossPicture.SetPicture(ReadResourceImage(u":/widgets/cross.xpm"_s));
 
     FEditor->SetColors(FCellColor, FFontColor);
     FEditor->hide();

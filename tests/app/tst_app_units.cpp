@@ -8,11 +8,13 @@
 #include "app/WindowPlacement.h"
 #include "data/WorkspaceReader.h"
 #include "data/WorkspaceWriter.h"
+#include "widgets/ResourceImage.h"
 #include "workspace/WorkspaceDocument.h"
 #include "workspace/WorkspaceModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QBuffer>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
@@ -35,6 +37,8 @@ private Q_SLOTS:
     void workspaceModel();
     void fileLocations_data();
     void fileLocations();
+    void resourcePicturesReadAsQtReadsThem_data();
+    void resourcePicturesReadAsQtReadsThem();
     void imagesHaveDoubleSizeDrawings();
     void drawingsIconDrawsAsItsIcon_data();
     void drawingsIconDrawsAsItsIcon();
@@ -235,6 +239,26 @@ void TestAppUnits::fileLocations() {
     const TFileLocations locations = ChooseFileLocations(place);
     QTEST(locations.Folder, "folder");
     QTEST(locations.HelpFile, "helpFile");
+}
+
+void TestAppUnits::resourcePicturesReadAsQtReadsThem_data() {
+    QTest::addColumn<QString>("path");
+    for (const QString& folder : {u":/images"_s, u":/widgets"_s, u":/print"_s}) {
+        QDirIterator pictures(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (pictures.hasNext()) {
+            const QString path = pictures.next();
+            QTest::newRow(qPrintable(path)) << path;
+        }
+    }
+    QTest::newRow("missing") << u":/images/missing.png"_s;
+}
+
+void TestAppUnits::resourcePicturesReadAsQtReadsThem() {
+    QFETCH(QString, path);
+    const QImage expected(path);
+    QCOMPARE(ReadResourceImage(path), expected);
+    QCOMPARE(ReadResourcePixmap(path).toImage(), QPixmap(path).toImage());
+    QCOMPARE(expected.isNull(), path.contains(u"missing"_s));
 }
 
 void TestAppUnits::imagesHaveDoubleSizeDrawings() {

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/ApplicationStyle.h"
 #include "tests/support/DialogDriver.h"
 
 #include <QDialogButtonBox>
@@ -6,6 +7,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTest>
 
 #include <memory>
@@ -36,6 +39,8 @@ private Q_SLOTS:
     void errorEscapingAHandlerIsReportedAndTheProgramGoesOn();
     void qtOwnTextsAreFrench_data();
     void qtOwnTextsAreFrench();
+    void toolBarArrowsAreTheStyles_data();
+    void toolBarArrowsAreTheStyles();
 };
 
 void TestApplication::errorEscapingAHandlerIsReportedAndTheProgramGoesOn() {
@@ -76,6 +81,42 @@ void TestApplication::qtOwnTextsAreFrench() {
         text = text.remove(u'&').section(u'\t', 0, 0);
     QVERIFY2(texts.contains(french), qPrintable(texts.join(u'|')));
     QVERIFY(!texts.contains(english));
+}
+
+void TestApplication::toolBarArrowsAreTheStyles_data() {
+    QTest::addColumn<QStyle::StandardPixmap>("arrow");
+    QTest::addColumn<Qt::LayoutDirection>("application");
+    QTest::addColumn<int>("option"); // -1: none, else the option's direction
+    for (const auto& [name, arrow] :
+         {std::pair{"horizontal", QStyle::SP_ToolBarHorizontalExtensionButton},
+          std::pair{"vertical", QStyle::SP_ToolBarVerticalExtensionButton}}) {
+        QTest::addRow("%s", name) << arrow << Qt::LeftToRight << -1;
+        QTest::addRow("%s, right to left", name) << arrow << Qt::RightToLeft << -1;
+        QTest::addRow("%s, option right to left", name)
+            << arrow << Qt::LeftToRight << int(Qt::RightToLeft);
+        QTest::addRow("%s, option left to right", name)
+            << arrow << Qt::RightToLeft << int(Qt::LeftToRight);
+    }
+}
+
+void TestApplication::toolBarArrowsAreTheStyles() {
+    QFETCH(QStyle::StandardPixmap, arrow);
+    QFETCH(Qt::LayoutDirection, application);
+    QFETCH(int, option);
+    const auto* style = dynamic_cast<const TApplicationStyle*>(QApplication::style());
+    QVERIFY(style);
+    const std::unique_ptr<QStyle> own(QStyleFactory::create(style->baseStyle()->name()));
+    QApplication::setLayoutDirection(application);
+    QStyleOption styleOption;
+    styleOption.direction = Qt::LayoutDirection(option);
+    const QStyleOption* given = option < 0 ? nullptr : &styleOption;
+    const QIcon expected = own->standardIcon(arrow, given);
+    const QIcon icon = style->standardIcon(arrow, given);
+    QApplication::setLayoutDirection(Qt::LeftToRight);
+    QVERIFY(!expected.availableSizes().isEmpty());
+    QCOMPARE(icon.availableSizes(), expected.availableSizes());
+    for (const QSize size : expected.availableSizes())
+        QCOMPARE(icon.pixmap(size).toImage(), expected.pixmap(size).toImage());
 }
 
 int main(int argc, char** argv) {
