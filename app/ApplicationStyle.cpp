@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QStyleOption>
 
-#include <array>
-
 namespace {
 
 // Qt's styles draw these arrows from its own resources, at three sizes.
@@ -30,10 +28,12 @@ QIcon TApplicationStyle::standardIcon(StandardPixmap standardIcon, const QStyleO
                                       const QWidget* widget) const {
     if (standardIcon == SP_ToolBarHorizontalExtensionButton ||
         standardIcon == SP_ToolBarVerticalExtensionButton) {
+        const bool horizontal = standardIcon == SP_ToolBarHorizontalExtensionButton;
         const bool rightToLeft =
             option ? option->direction == Qt::RightToLeft : QGuiApplication::isRightToLeft();
-        const QIcon arrow =
-            ExtensionArrow(standardIcon == SP_ToolBarHorizontalExtensionButton, rightToLeft);
+        QIcon& arrow = FArrows[horizontal ? (rightToLeft ? 1 : 0) : 2];
+        if (arrow.isNull())
+            arrow = ExtensionArrow(horizontal, rightToLeft);
         // Another build of Qt may keep its pictures elsewhere.
         if (!arrow.isNull())
             return arrow;
